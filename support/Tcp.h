@@ -52,7 +52,8 @@ public:
   // Blocking (true) or non-blocking (false). Without a socket: Status 1, NetErrorNotSocket.
   bool SetBlocking(bool blocking);
   // Closes an old socket, zeroes the byte counters, binds to the local address and port and starts
-  // a non-blocking connect to the remote host. True while the connect is in progress.
+  // a non-blocking connect to the remote host. True while the connect is in progress (LastError
+  // then holds NetErrorInProgress).
   bool Connect(const std::string& localAddress, std::uint16_t localPort,
                const std::string& remoteHost, std::uint16_t remotePort);
   // True at once when Connected. Otherwise waits up to timeoutMs for the connect to complete; on
@@ -82,6 +83,7 @@ private:
   void Begin();
   bool Fail(int status, int error);
   void ResetAddresses();
+  bool ConnectionStands() const;
 
   int socket_ = -1;
   sockaddr_in local_{};
