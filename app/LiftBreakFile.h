@@ -20,7 +20,7 @@ extern const char* const kAttentionCaption;       // "Внимание"
 
 // Replaces the list with the one in the section, selection included (an index beyond the list
 // selects nothing).
-void ReadLiftBreakList(TFastIniFile& ini, TLiftBreakList& list);
+void ReadLiftBreakList(const TFastIniFile& ini, TLiftBreakList& list);
 
 // Appends the list's keys to the section. The caller erases the section first when an older,
 // longer list may be there.
