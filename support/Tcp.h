@@ -30,7 +30,9 @@ public:
   static constexpr int StatusSystem = -1;      // bind, mode switch, waiting-bytes query or local
                                                // address read-back failed
 
-  // With throwOnError, each failure also throws the int 0 after Status and LastError are recorded.
+  // With throwOnError, a failing Resolve, SetBlocking, Connect, Available, Read, Write or local
+  // address read-back in WaitConnected also throws the int 0, after Status and LastError are
+  // recorded. A WaitConnected time-out and Select never throw.
   // POSIX sockets need no library start-up, so Status is 0 after construction.
   explicit TTCPClient(bool throwOnError = false);
   ~TTCPClient();

@@ -1,6 +1,7 @@
 #include "support/Serlog.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -24,8 +25,8 @@ TLogClock FixedClock(TLogTime time) {
 class SerlogTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("serlog_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    folder_ = fs::temp_directory_path() / ("serlog_" + std::to_string(getpid()) + "_" + test);
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     path_ = folder_ / "Volktrev.log";

@@ -116,6 +116,7 @@ TEST_F(TcpClientTest, FreshClientHasNoSocket) {
 TEST_F(TcpClientTest, ConnectsExchangesAndCounts) {
   ASSERT_TRUE(client_.Connect("0.0.0.0", 0, "127.0.0.1", listener_.Port()));
   EXPECT_EQ(client_.Status, TTCPClient::StatusOk);
+  EXPECT_EQ(client_.LastError, NetErrorInProgress);
   EXPECT_FALSE(client_.Connected);
   ASSERT_TRUE(WaitConnectedLikeLink(client_));
   EXPECT_TRUE(client_.Connected);
