@@ -13,7 +13,7 @@ namespace {
 std::string workFolder;
 
 std::string WithTrailingSlash(std::string folder) {
-  if (folder.empty() || folder.back() != '/') folder += '/';
+  if (!folder.empty() && folder.back() != '/') folder += '/';
   return folder;
 }
 

@@ -15,7 +15,7 @@ std::string InitWorkFolder(std::string_view programName = "Trevolk", std::string
 
 // The folder of the settings file and the protocol log, ending with "/"; empty before InitWorkFolder.
 const std::string& WorkFolder();
-// Sets the work folder directly (tests, tools); a missing trailing "/" is added.
+// Sets the work folder directly (tests, tools); a missing trailing "/" is added to a non-empty one.
 void SetWorkFolder(std::string folder);
 
 // The program's one settings file, present between OpenSettings and CloseSettings.

@@ -1,1 +1,61 @@
-// placeholder
+// Files must not depend on the process locale: the windows set it from the environment, and a
+// Russian locale writes "2,5" where the files need "2.5".
+#include "support/Fastini.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <locale>
+#include <string>
+
+namespace {
+
+class RussianLocale : public ::testing::Test {
+protected:
+  void SetUp() override {
+    savedC_ = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr)
+      GTEST_SKIP() << "locale ru_RU.UTF-8 is not installed (scripts/install-deps.sh makes it)";
+    savedCpp_ = std::locale::global(std::locale("ru_RU.UTF-8"));
+    changed_ = true;
+    char name[] = "/tmp/trevolk_locale_XXXXXX";
+    ASSERT_NE(mkdtemp(name), nullptr);
+    folder_ = name;
+  }
+  void TearDown() override {
+    if (!changed_) return;
+    std::locale::global(savedCpp_);
+    std::setlocale(LC_ALL, savedC_.c_str());
+    std::filesystem::remove_all(folder_);
+  }
+
+  std::string savedC_;
+  std::locale savedCpp_;
+  bool changed_ = false;
+  std::string folder_;
+};
+
+TEST_F(RussianLocale, NumbersInFilesStayInTheCLocaleForm) {
+  ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
+  const std::string path = folder_ + "/numbers.ini";
+  {
+    TFastIniFile ini(path, true);
+    ini.WriteFloat("N", "F", 2.5);
+    ini.WriteFloat("N", "Big", 1234567.125);
+    ini.WriteInteger("N", "I", -1234567);
+    ini.WriteString("N", "Text", "2.5");
+  }
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(bytes, "[N]\r\nF=2.500000\r\nBig=1234567.125000\r\nI=-1234567\r\nText=2.5\r\n");
+
+  TFastIniFile ini(path);
+  EXPECT_DOUBLE_EQ(ini.ReadFloat("N", "Text", 0.0), 2.5);
+  EXPECT_DOUBLE_EQ(ini.ReadFloat("N", "Big", 0.0), 1234567.125);
+  EXPECT_EQ(ini.ReadInteger("N", "I", 0), -1234567);
+}
+
+}  // namespace
