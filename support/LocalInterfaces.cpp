@@ -7,6 +7,8 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+std::string LocalAddress = "0.0.0.0";
+
 namespace {
 
 bool AscendingAddress(const IpAddress& a, const IpAddress& b)

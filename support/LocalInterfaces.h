@@ -25,3 +25,8 @@ std::vector<std::string> LocalInterfaceList(const std::vector<IpAddress>& addres
 
 // The same for this machine's own addresses (at most kLocalAddressCapacity read).
 std::vector<std::string> LocalInterfaceList();
+
+// The program-wide local address to which the gateway toolkit binds its sockets, as dotted text;
+// "0.0.0.0" means any interface. The main window loads it (SETUP LocalNetInterface) and the
+// settings dialog changes it. The MODBUS-LIFT link never uses it.
+extern std::string LocalAddress;
