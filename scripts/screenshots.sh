@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Saves a picture of every window into a folder, without a display (Qt's offscreen platform):
+# NAME.png at the window's own size and NAME-small.png at the smallest size it allows.
+#
+#   scripts/screenshots.sh [FOLDER] [NAME-PART]     (default folder: screenshots)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+folder="${1:-screenshots}"
+build="${TREVOLK_BUILD_DIR:-build}"
+
+cmake -S . -B "$build" -G Ninja >/dev/null
+cmake --build "$build" --target trevolk-screenshots
+QT_QPA_PLATFORM=offscreen "$build/support/ui/trevolk-screenshots" "$folder" "${2:-}"

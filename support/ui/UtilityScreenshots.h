@@ -1,0 +1,6 @@
+// The utility windows' entries for the screenshots program.
+#pragma once
+
+class TScreenshotList;
+
+void AddUtilityWindows(TScreenshotList& list);
