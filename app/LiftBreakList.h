@@ -46,6 +46,8 @@ public:
   bool AcceptAdded(const TLiftBreak& proposal, const std::string& text,
                    std::string_view numberText);
 
+  bool operator==(const TLiftBreakList&) const = default;
+
 private:
   std::vector<TLiftBreak> items_;
   int selected_ = kNoSelection;

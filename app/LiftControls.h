@@ -33,6 +33,8 @@ struct TLiftStateBoxes {
   bool LocationError = false;
   bool Overload = false;
   bool MissKey = false;
+
+  bool operator==(const TLiftStateBoxes&) const = default;
 };
 
 // One state check box: widget name, caption, key in section SETUP, bit of register 6, and the
@@ -71,4 +73,6 @@ struct TLiftControls {
   bool NoLiftBreak = true;
   std::array<bool, kLiftBreakCount> LiftBreaks{};
   TLiftBreakList CustomLiftBreaks;  // the combo box ComboBoxLiftBreak and its selection
+
+  bool operator==(const TLiftControls&) const = default;
 };

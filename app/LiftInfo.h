@@ -28,4 +28,6 @@ struct LIFT_INFO {
   bool Faulted = false;     // an imitated alarm or fault is active
   std::string FaultText;    // status text of the active imitated alarm or fault
   std::uint32_t NextFaultTime = 0;  // ms tick when the next alarm or fault is due
+
+  bool operator==(const LIFT_INFO&) const = default;
 };

@@ -33,6 +33,8 @@ struct TLiftIdentity {
   int Prod = 1;
   int Type = 1;
   std::int32_t SerNum = 12345678;
+
+  bool operator==(const TLiftIdentity&) const = default;
 };
 
 // Registers 0..3: low 16 bits of manufacturer and type, serial number low half first.

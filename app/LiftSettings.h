@@ -35,6 +35,8 @@ struct TDispBoxes {
   bool Pass = true;
   bool Floor = true;
   bool Alarm = true;
+
+  bool operator==(const TDispBoxes&) const = default;
 };
 
 struct TDispBox {
@@ -55,6 +57,8 @@ struct TSimulatorState {
   LIFT_INFO Lift;
   TDispBoxes Disp;
   bool ImitEnable = false;
+
+  bool operator==(const TSimulatorState&) const = default;
 };
 
 // Start-up, one function per step, in the order they run.
