@@ -14,18 +14,18 @@
 
 namespace {
 
-// A protocol log in Windows-1251: a request with a bad checksum, one that is answered, the reply.
+// A protocol log in Windows-1251: a request and the start of its reply, then a request with a bad
+// checksum and the text logged for it.
 QByteArray SampleLog() {
   QByteArray log;
-  const char* request[] = {"01", "04", "00", "00", "00", "33", "B1", "DF"};
   int ms = 100;
-  for (const char* byte : request) log += QByteArray("10:15:42:0") + QByteArray::number(ms++) + ":        <  " + byte + "\r\n";
-  log += QByteArray("10:15:42:0") + QByteArray::number(ms++) + ":  " +
-         QByteArray::fromStdString(Utf8ToCp1251("Ошибка KS в запросе")) + "\r\n";
-  for (const char* byte : request) log += QByteArray("10:15:43:0") + QByteArray::number(ms++) + ":        <  " + byte + "\r\n";
-  for (int i = 0; i < 24; ++i) {
-    log += QByteArray("10:15:42:0") + QByteArray::number(ms++) + ":   " + QByteArray::number(i % 16, 16).toUpper().rightJustified(2, '0') + "   >  \r\n";
-  }
+  const auto stamp = [&ms] { return QByteArray("10:15:42:0") + QByteArray::number(ms++) + ":  "; };
+  const QList<QByteArray> request = QByteArray("01 04 00 00 00 33 B1 DF").split(' ');
+  for (const QByteArray& byte : request) log += stamp() + "      <  " + byte + "\r\n";
+  for (const QByteArray& byte : QByteArray("01 04 66 00 01 00 02 00 00").split(' ')) log += stamp() + " " + byte + "   >  \r\n";
+  for (const QByteArray& byte : request.mid(0, 7)) log += stamp() + "      <  " + byte + "\r\n";
+  log += stamp() + "      <  DE\r\n";
+  log += stamp() + QByteArray::fromStdString(Utf8ToCp1251("Ошибка KS в запросе")) + "\r\n";
   return log;
 }
 
