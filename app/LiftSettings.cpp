@@ -60,7 +60,8 @@ void ReadTicks(const TFastIniFile& ini, const char* section, std::array<bool, N>
 
 template <std::size_t N>
 void WriteTicks(TFastIniFile& ini, const char* section, const std::array<bool, N>& ticks) {
-  for (std::size_t i = 0; i < N; ++i) ini.WriteBool(section, IntToText(static_cast<int>(i)), ticks[i]);
+  for (std::size_t i = 0; i < N; ++i)
+    ini.WriteBool(section, IntToText(static_cast<int>(i)), ticks[i]);
 }
 
 }  // namespace
@@ -76,7 +77,8 @@ TLiftIdentity ReadLiftIdentity(const TFastIniFile& ini) {
 TLiftControls LoadLiftControls(const TFastIniFile& ini) {
   TLiftControls controls;
   // The radio group and the up-down hold only what they can show.
-  controls.Regim = std::clamp(ini.ReadInteger(kSetupSection, kRegimKey, 0), kNoMode, kModeCount - 1);
+  controls.Regim =
+      std::clamp(ini.ReadInteger(kSetupSection, kRegimKey, 0), kNoMode, kModeCount - 1);
   ReadStateBoxes(ini, controls.State, 0, kStateBoxesBeforeFloor);
   controls.Floor = std::clamp(ini.ReadInteger(kSetupSection, kFloorKey, 1), kFloorMin, kFloorMax);
   ReadStateBoxes(ini, controls.State, kStateBoxesBeforeFloor, kStateBoxCount);
@@ -95,8 +97,10 @@ LIFT_INFO LoadLiftInfo(const TFastIniFile& ini) {
   LIFT_INFO info;
   info.Y = ini.ReadFloat(kLiftSection, "Y", info.Y);
   info.Velocity = ini.ReadFloat(kLiftSection, "Velocity", info.Velocity);
-  for (std::size_t i = 0; i < std::size(kLiftIntegerKeys); ++i)
-    info.*kLiftIntegerFields[i] = ini.ReadInteger(kLiftSection, kLiftIntegerKeys[i], info.*kLiftIntegerFields[i]);
+  for (std::size_t i = 0; i < std::size(kLiftIntegerKeys); ++i) {
+    std::int32_t& field = info.*kLiftIntegerFields[i];
+    field = ini.ReadInteger(kLiftSection, kLiftIntegerKeys[i], field);
+  }
   // A building of fewer than two floors would leave the imitation no floor to go to.
   info.FloorCount = std::clamp(info.FloorCount, kFloorCountMin, kFloorCountMax);
   info.Floor = std::clamp(info.Floor, 1, info.FloorCount);

@@ -62,12 +62,12 @@ struct TSimulatorState {
 };
 
 // Start-up, one function per step, in the order they run.
-TLiftIdentity ReadLiftIdentity(const TFastIniFile& ini);        // Prod, Type, SerNum
-TLiftControls LoadLiftControls(const TFastIniFile& ini);        // mode, state, floor, alarms, faults, list
-LIFT_INFO LoadLiftInfo(const TFastIniFile& ini);                // section LIFT; TargetY, TargetFloor follow
-TDispBoxes LoadDispBoxes(const TFastIniFile& ini);              // section Disp
-bool ReadImitEnable(const TFastIniFile& ini);                   // SETUP ImitEnable
-TSimulatorState LoadSimulatorState(const TFastIniFile& ini);    // all of the above, in that order
+TLiftIdentity ReadLiftIdentity(const TFastIniFile& ini);      // Prod, Type, SerNum
+TLiftControls LoadLiftControls(const TFastIniFile& ini);      // mode .. custom fault list
+LIFT_INFO LoadLiftInfo(const TFastIniFile& ini);              // TargetY, TargetFloor follow
+TDispBoxes LoadDispBoxes(const TFastIniFile& ini);            // section Disp
+bool ReadImitEnable(const TFastIniFile& ini);                 // SETUP ImitEnable
+TSimulatorState LoadSimulatorState(const TFastIniFile& ini);  // all of the above, in order
 
 // Closing, in the order they run.
 void SaveLiftControls(TFastIniFile& ini, const TLiftControls& controls);

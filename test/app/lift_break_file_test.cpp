@@ -46,7 +46,8 @@ TEST(LiftBreakFile, RoundTrip) {
   const std::string path = folder.File("round.alarms");
   std::vector<TLiftBreak> entries;
   for (int i = 0; i < 500; ++i)
-    entries.push_back({"Неисправность №" + std::to_string(i) + std::string(i % 90, '.'), i * 7 - 100});
+    entries.push_back(
+        {"Неисправность №" + std::to_string(i) + std::string(i % 90, '.'), i * 7 - 100});
   entries.push_back({"Кавычки \"ОТМЕНА\" и =знак", INT32_MIN});
   const TLiftBreakList saved = ListOf(entries, 321);
   ASSERT_TRUE(SaveFaultFile(path, saved));

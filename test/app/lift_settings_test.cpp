@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "TempFolder.h"
 #include "app/LiftBreakFile.h"
+#include "app/LiftRegisters.h"
 #include "support/Codec1251.h"
 #include "support/Fastini.h"
 
@@ -36,6 +39,18 @@ TEST(LiftSettings, MissingFileGivesDefaults) {
   EXPECT_EQ(state.Lift.Velocity, 3.0);
   EXPECT_EQ(state.Disp, (TDispBoxes{true, true, true, true, true, true, true}));
   EXPECT_FALSE(state.ImitEnable);
+}
+
+TEST(LiftSettings, FirstStartRegisterImage) {
+  TempFolder folder;
+  const TFastIniFile ini(folder.File("Trevolk.ini"));
+  const TSimulatorState state = LoadSimulatorState(ini);
+  RegisterImage image;
+  SetLiftIdentity(image, state.Identity);
+  RefreshRegisters(image, state.Controls);
+  const std::uint16_t head[] = {1, 1, 0x614E, 0x00BC, 0, 1, 1, 1, 1};
+  for (int i = 0; i < kRegisterCount; ++i)
+    EXPECT_EQ(image[i].load(), i < 9 ? head[i] : 0) << "register " << i;
 }
 
 TEST(LiftSettings, DefaultsWrittenInOrder) {
@@ -164,15 +179,18 @@ TEST(LiftSettings, JunkValues) {
       {"SETUP", "ImitEnable", "-1", [](S s) { return s.ImitEnable; }},
       {"SETUP", "SerNum", "99999999999", [](S s) { return s.Identity.SerNum == 1215752191; }},
       {"Alarm", "7", "1", [](S s) { return s.Controls.Alarms[7]; }},
-      {"Alarm", "8", "1", [](S s) { return s.Controls.Alarms == std::array<bool, kAlarmCount>{}; }},
+      {"Alarm", "8", "1",
+       [](S s) { return s.Controls.Alarms == std::array<bool, kAlarmCount>{}; }},
       {"LiftBreak", "13", "1", [](S s) { return s.Controls.LiftBreaks[13]; }},
-      {"LiftBreak", "Cur", "0", [](S s) { return s.Controls.CustomLiftBreaks.Selected() == kNoSelection; }},
+      {"LiftBreak", "Cur", "0",
+       [](S s) { return s.Controls.CustomLiftBreaks.Selected() == kNoSelection; }},
       {"LIFT", "FloorCount", "0", [](S s) { return s.Lift.FloorCount == 5; }},
       {"LIFT", "FloorCount", "-40", [](S s) { return s.Lift.FloorCount == 5; }},
       {"LIFT", "FloorCount", "100000", [](S s) { return s.Lift.FloorCount == 100; }},
       {"LIFT", "FloorCount", "16", [](S s) { return s.Lift.FloorCount == 16; }},
       {"LIFT", "Floor", "99", [](S s) { return s.Lift.Floor == 12 && s.Lift.TargetFloor == 12; }},
-      {"LIFT", "Floor", "-2147483648", [](S s) { return s.Lift.Floor == 1 && s.Lift.TargetFloor == 1; }},
+      {"LIFT", "Floor", "-2147483648",
+       [](S s) { return s.Lift.Floor == 1 && s.Lift.TargetFloor == 1; }},
       {"LIFT", "Floor", "7", [](S s) { return s.Lift.Floor == 7 && s.Lift.TargetFloor == 7; }},
       {"LIFT", "Y", "abc", [](S s) { return s.Lift.Y == 0.0 && s.Lift.TargetY == 0.0; }},
       {"LIFT", "Y", "19.2", [](S s) { return s.Lift.Y == 19.2 && s.Lift.TargetY == 19.2; }},

@@ -83,8 +83,8 @@ TEST(Presets, TaysCodesAndHexPrefixes) {
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const int code = static_cast<int>(i) + 1;
     EXPECT_EQ(rows[i].Code, code);
-    const std::string prefix = {hex[(code >> 12) & 15], hex[(code >> 8) & 15], hex[(code >> 4) & 15],
-                                hex[code & 15]};
+    const std::string prefix = {hex[(code >> 12) & 15], hex[(code >> 8) & 15],
+                                hex[(code >> 4) & 15], hex[code & 15]};
     EXPECT_EQ(rows[i].Text.substr(0, 4), prefix);
     if (rows[i].Text.size() > 4) {
       EXPECT_EQ(rows[i].Text[4], ' ') << code;
