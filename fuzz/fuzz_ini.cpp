@@ -12,25 +12,36 @@
 namespace {
 
 // One folder per process, on tmpfs when there is one, since every input is a file.
-const std::string& Folder() {
-  static const std::string folder = [] {
+struct TFuzzFolder {
+  TFuzzFolder() {
     std::string base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-    std::string name = base + "/trevolk_fuzz_ini_XXXXXX";
-    if (mkdtemp(name.data()) == nullptr) std::abort();
-    std::atexit([] { std::filesystem::remove_all(Folder()); });
-    return name + "/";
-  }();
-  return folder;
+    path = base + "/trevolk_fuzz_ini_XXXXXX";
+    if (mkdtemp(path.data()) == nullptr) std::abort();
+    path += "/";
+  }
+  ~TFuzzFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::string path;
+};
+
+const std::string& Folder() {
+  static const TFuzzFolder folder;
+  return folder.path;
 }
 
 void ExerciseReads(TFastIniFile& ini) {
   for (std::size_t s = 0; s < ini.SectionCount(); ++s) {
     TIniSection* section = ini.SectionAt(s);
     const std::string& name = section->Name();
-    if (ini.FindSection(name) == nullptr) std::abort();
+    // Sections and keys may repeat: a lookup finds the first of the name, not always this one.
+    const TIniSection* first = ini.FindSection(name);
+    if (first == nullptr || !SameIniName(first->Name(), name)) std::abort();
     for (std::size_t k = 0; k < section->ParamCount(); ++k) {
       const std::string& key = section->ParamAt(k)->Name();
-      if (!ini.ValueExists(name, key)) std::abort();
+      if (!section->ValueExists(key)) std::abort();
+      (void)ini.ValueExists(name, key);
       (void)ini.ReadString(name, key, "");
       (void)ini.ReadInteger(name, key, 0);
       (void)ini.ReadBool(name, key, false);
