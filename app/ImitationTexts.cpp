@@ -1,0 +1,29 @@
+#include "app/ImitationTexts.h"
+
+const char* const kImitOffText = "Имитатор выключен ...";  // switch unticked
+const char* const kArrivedText = "Приехали ...";  // the cab arrived
+const char* const kBoardingAtFirstText = "Пассажир входит ...";  // state 2
+const char* const kPassengerInsideText = "Пассажир в кабине ...";  // state 3
+const char* const kAwaitingOrderText = "Ждём приказа ...";  // state 4
+const char* const kCallTripText = "Поехали на вызов ...";  // state 5, sent by a call
+const char* const kOrderTripText = "Поехали по приказу ...";  // state 5, sent by an order
+const char* const kDoorsOpenText = "Двери кабины открыты ...";  // state 7
+const char* const kBoardingText = "Пассажир входит в кабину ...";  // states 8 and 9
+const char* const kDoorsClosingText = "Двери кабины закрываются ...";  // state 9
+const char* const kPauseText = "Пауза ...";  // state 10
+const char* const kPauseUntilFaultText = "Пауза ... До аварии ";  // state 10, followed by seconds
+const char* const kSecondsText = " сек";  // after a count of seconds
+const char* const kRemainingText = "Осталось ";  // state 11, after the fault text, followed by seconds
+const char* const kAlarmFaultText = "Авария ... ";  // an imitated alarm
+const char* const kLiftBreakFaultText = "Неисправность ... ";  // an imitated fault
+const char* const kImitTabCaption = " Имитатор ";  // tab
+const char* const kDispGroupCaption = "Диспетчеризация";  // group
+const char* const kLiftOkCaption = "Лифт исправен";  // ButtonLiftOk
+const char* const kApplyCaption = "Применить";  // ButtonApplyLiftSetup
+const char* const kVelocityLabel = "Скорость движения кабины, [м/c]";  // ComboBoxVelocity
+const char* const kFloorCountLabel = "Количество этажей";  // ComboBoxFloorCount
+const char* const kMoveLabel = "Пауза между движением кабины, [с]";  // EditLiftMoveFrom/To
+const char* const kBreakPeriodLabel = "Период аварии/неисправности, [с]";  // EditLiftBreakPeriodFrom/To
+const char* const kBreakLenLabel = "Продолжительность аварии/неисправности, [с]";  // EditLiftBreakLenFrom/To
+const char* const kRangeLabel = "...";  // between the two fields of a pair
+const char* const kSetupGroupCaption = "Настройки ";
