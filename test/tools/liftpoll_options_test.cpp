@@ -39,10 +39,12 @@ TEST(LiftPollOptions, ValuesAndModes)
   EXPECT_EQ(parsed.options.request.first, 9);
   EXPECT_EQ(parsed.options.mode, PollMode::Once);
 
-  parsed = Parse({"--raw", "01 04 00 00 00 09 30 0C", "--repeat", "300"});
+  parsed = Parse({"--raw", "01 04 00 00 00 09 30 0C", "--raw=00", "--repeat", "300"});
   ASSERT_TRUE(parsed.ok) << parsed.error;
   EXPECT_EQ(parsed.options.mode, PollMode::Raw);
-  EXPECT_EQ(parsed.options.rawBytes.size(), 8u);
+  ASSERT_EQ(parsed.options.rawBlocks.size(), 2u);
+  EXPECT_EQ(parsed.options.rawBlocks[0].size(), 8u);
+  EXPECT_EQ(parsed.options.rawBlocks[1], std::vector<std::uint8_t>{0});
   EXPECT_EQ(parsed.options.repeat, 300);
 
   parsed = Parse({"--bench", "20000", "--warmup", "500"});

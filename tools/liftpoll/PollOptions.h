@@ -14,7 +14,7 @@ namespace liftpoll {
 enum class PollMode {
   Monitor,  // poll for ever (or --polls times), decode every answer
   Once,     // one decoded poll; the exit status tells whether the lift answered
-  Raw,      // send the given bytes, print the reply in hexadecimal
+  Raw,      // send the given byte blocks one after another, print each reply in hexadecimal
   Bench,    // back-to-back requests, latency percentiles
 };
 
@@ -27,8 +27,8 @@ struct PollOptions {
   int waitMs = 30000;    // one-shot, raw and benchmark modes: wait for the lift to connect
   long polls = 0;        // monitor mode: stop after this many polls; 0 for ever
   PollMode mode = PollMode::Monitor;
-  std::vector<std::uint8_t> rawBytes;
-  long repeat = 1;       // raw mode: the bytes are sent this many times in one write
+  std::vector<std::vector<std::uint8_t>> rawBlocks;  // one exchange per --raw, in order
+  long repeat = 1;       // raw mode: each block is sent this many times in one write
   long benchCount = 0;
   long warmup = 1000;
   bool help = false;
