@@ -1,0 +1,439 @@
+// The main window's wiring, offscreen: start-up and closing with the settings file, the registers
+// following the controls, the link restarted and stopped without hanging, the shaft click, and
+// settings files written by hand.
+//
+// Every test works in a folder of its own, and every link goes to 127.0.0.1 only.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/LinkControl.h"
+#include "app/LiftRegisters.h"
+#include "app/ui/FormTrevolkMain.h"
+#include "app/ui/LiftBreakPage.h"
+#include "app/ui/ShaftView.h"
+#include "app/ui/StatusPanel.h"
+#include "modbus/LinkTexts.h"
+#include "support/Codec1251.h"
+#include "support/Func.h"
+#include "test/support/ui/ModalDriver.h"
+#include "test/support/ui/QtTestApp.h"
+
+namespace {
+
+// A TCP socket on 127.0.0.1 at a port of the system's choice: listening (a gateway that takes the
+// connection) or only bound (a port where connecting is refused).
+class TLoopbackPort {
+public:
+  explicit TLoopbackPort(bool listen) {
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    if (listen) ::listen(fd_, 4);
+    socklen_t length = sizeof address;
+    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+  }
+  ~TLoopbackPort() {
+    for (int fd : accepted_) ::close(fd);
+    ::close(fd_);
+  }
+
+  int Port() const { return port_; }
+
+  // Takes a waiting connection, if any.
+  bool AcceptPending() {
+    pollfd ready{fd_, POLLIN, 0};
+    if (::poll(&ready, 1, 0) <= 0) return false;
+    const int fd = ::accept(fd_, nullptr, nullptr);
+    if (fd < 0) return false;
+    accepted_.push_back(fd);
+    return true;
+  }
+  int Accepted() const { return static_cast<int>(accepted_.size()); }
+
+private:
+  int fd_ = -1;
+  int port_ = 0;
+  std::vector<int> accepted_;
+};
+
+// Serves the event loop (and the loopback port) until done() holds or the time is up.
+bool ServeUntil(const std::function<bool()>& done, int timeoutMs = 5000, TLoopbackPort* port = nullptr) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    if (port) port->AcceptPending();
+    QApplication::processEvents(QEventLoop::AllEvents, 5);
+    ::usleep(1000);
+  }
+  return true;
+}
+
+// The state of every control of a window by name: ticks, texts, positions and the active tab.
+std::map<std::string, std::string> ControlSnapshot(const QWidget& window) {
+  std::map<std::string, std::string> shot;
+  const auto key = [](const QObject* object) { return object->objectName().toStdString(); };
+  for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
+    if (button->isCheckable() && !button->objectName().isEmpty()) shot[key(button)] = button->isChecked() ? "1" : "0";
+  for (const QListWidget* list : window.findChildren<QListWidget*>()) {
+    std::string ticks;
+    for (int i = 0; i < list->count(); ++i) ticks += list->item(i)->checkState() == Qt::Checked ? '1' : '0';
+    shot[key(list)] = ticks;
+  }
+  for (const QComboBox* combo : window.findChildren<QComboBox*>())
+    shot[key(combo)] = std::to_string(combo->count()) + ":" + std::to_string(combo->currentIndex()) + ":" +
+                       combo->currentText().toStdString();
+  for (const QLineEdit* edit : window.findChildren<QLineEdit*>())
+    if (!edit->objectName().isEmpty()) shot[key(edit)] = edit->text().toStdString();
+  for (const QSpinBox* spin : window.findChildren<QSpinBox*>()) shot[key(spin)] = std::to_string(spin->value());
+  for (const QTabWidget* tabs : window.findChildren<QTabWidget*>()) shot[key(tabs)] = std::to_string(tabs->currentIndex());
+  return shot;
+}
+
+std::vector<std::uint16_t> Values(const RegisterImage& image) {
+  std::vector<std::uint16_t> values;
+  for (const auto& value : image) values.push_back(value.load());
+  return values;
+}
+
+// The registers the window's controls must give, computed afresh.
+std::vector<std::uint16_t> ExpectedRegisters(const TSimulatorState& state) {
+  RegisterImage image{};
+  SetLiftIdentity(image, state.Identity);
+  RefreshRegisters(image, state.Controls);
+  return Values(image);
+}
+
+template <typename T>
+T& Child(const QWidget& window, const char* name) {
+  T* child = window.findChild<T*>(name);
+  if (!child) throw std::runtime_error(std::string("no control ") + name);
+  return *child;
+}
+
+void Tick(QListWidget& list, int row, bool on) { list.item(row)->setCheckState(on ? Qt::Checked : Qt::Unchecked); }
+
+void ClickShaft(TShaftView& shaft, int y) {
+  const QPointF point(10, y);
+  QMouseEvent press(QEvent::MouseButtonPress, point, shaft.mapToGlobal(point), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(&shaft, &press);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    TestApp();
+    ASSERT_TRUE(folder_.isValid());
+    SetWorkFolder(folder_.path().toStdString());
+  }
+  void TearDown() override { CloseSettings(); }
+
+  QString IniPath() const { return folder_.filePath("Trevolk.ini"); }
+
+  // Lines in UTF-8, stored as the program stores them: Windows-1251 with CR LF.
+  void WriteIni(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += Utf8ToCp1251(line) + "\r\n";
+    QFile file(IniPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text.data(), static_cast<qint64>(text.size()));
+  }
+
+  // A settings file whose link goes to a loopback port.
+  void WriteLoopbackIni(int port, std::vector<std::string> more = {}) {
+    std::vector<std::string> lines = {"[SETUP]", "TcpAdr=127.0.0.1", "TcpPort=" + std::to_string(port)};
+    lines.insert(lines.end(), more.begin(), more.end());
+    WriteIni(lines);
+  }
+
+  std::string ReadIni() const {
+    QFile file(IniPath());
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return Cp1251ToUtf8(file.readAll().toStdString());
+  }
+
+  QTemporaryDir folder_;
+};
+
+TEST_F(MainWindowTest, FirstStartGivesTheDefaultRegistersAndControls) {
+  ASSERT_FALSE(QFile::exists(IniPath()));
+  TFormTrevolkMain window;  // never shown: the default link address is not for tests
+
+  const std::vector<std::uint16_t> registers = Values(window.Registers());
+  const std::vector<std::uint16_t> first = {1, 1, 0x614E, 0x00BC, 0, 1, 1, 1, 1};
+  EXPECT_EQ(std::vector<std::uint16_t>(registers.begin(), registers.begin() + 9), first);
+  for (std::size_t i = 9; i < registers.size(); ++i) EXPECT_EQ(registers[i], 0) << "register " << i;
+
+  EXPECT_TRUE(Child<QAbstractButton>(window, "RadioButtonRegim0").isChecked());
+  for (const TStateBox& box : kStateBoxes)
+    EXPECT_EQ(Child<QCheckBox>(window, box.Name).isChecked(), std::string(box.Name) == "CheckBoxTO") << box.Name;
+  EXPECT_TRUE(Child<QCheckBox>(window, "CheckBoxNoAlarm").isChecked());
+  EXPECT_TRUE(Child<QCheckBox>(window, "CheckBoxNoLiftBreak").isChecked());
+  EXPECT_EQ(Child<QSpinBox>(window, "UpDownFloor").value(), 1);
+  EXPECT_EQ(Child<QComboBox>(window, "ComboBoxFloorCount").currentText(), "12");
+  EXPECT_EQ(Child<QComboBox>(window, "ComboBoxVelocity").currentText(), "3.0");
+  for (const TDispBox& box : kDispBoxes) EXPECT_TRUE(Child<QCheckBox>(window, box.Name).isChecked()) << box.Name;
+  EXPECT_FALSE(Child<QCheckBox>(window, "CheckBoxImitEnable").isChecked());
+  EXPECT_EQ(window.PanelText(2), "Имитатор выключен ...");
+
+  const TLinkSettings link = ReadLinkSettings(Settings);
+  EXPECT_EQ(link.TcpAdr, "192.168.1.200");
+  EXPECT_EQ(link.TcpPort, 4001);
+  EXPECT_EQ(link.SlaveAdr, 1);
+  EXPECT_EQ(window.Link().Thread(), nullptr);
+
+  window.close();
+  EXPECT_TRUE(window.SettingsClosed());
+  EXPECT_NE(ReadIni().find("[SETUP]\r\nPage=0\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, ClosingAndStartingAgainRestoresEveryControlAndTheCab) {
+  TLoopbackPort refused(false);
+  WriteLoopbackIni(refused.Port(), {"[LIFT]", "Y=9.6", "Floor=4"});
+  std::map<std::string, std::string> before;
+  std::vector<std::uint16_t> registersBefore;
+  TSimulatorState stateBefore;
+  {
+    TFormTrevolkMain window;
+    window.show();
+    Child<QAbstractButton>(window, "RadioButtonRegim3").click();
+    Child<QCheckBox>(window, "CheckBoxMoveDown").click();
+    Child<QCheckBox>(window, "CheckBoxOverload").click();
+    Child<QSpinBox>(window, "UpDownFloor").setValue(-3);
+    Child<QCheckBox>(window, "CheckBoxNoAlarm").click();
+    Tick(Child<QListWidget>(window, "CheckListBoxAlarm"), 1, true);
+    Tick(Child<QListWidget>(window, "CheckListBoxAlarm"), 3, true);
+    Child<QCheckBox>(window, "CheckBoxNoLiftBreak").click();
+    Tick(Child<QListWidget>(window, "CheckListBoxLiftBreak"), kOtherLiftBreakItem, true);
+    WhenModal([](QWidget& question) { Child<QPushButton>(question, "sBitBtnOk").click(); });
+    Child<QAbstractButton>(window, "SpeedButtonVug").click();
+    Child<QCheckBox>(window, "CheckBoxDispPass").click();
+    Child<QComboBox>(window, "ComboBoxVelocity").setEditText("2,0");
+    Child<QComboBox>(window, "ComboBoxFloorCount").setEditText("16");
+    Child<QLineEdit>(window, "EditLiftMoveTo").setText("30");
+    Child<QPushButton>(window, "ButtonApplyLiftSetup").click();
+    Child<QTabWidget>(window, "PageControl1").setCurrentIndex(kPageImitator);
+    window.Timer1Timer();
+
+    EXPECT_EQ(window.Registers()[kRegMode], 3);
+    EXPECT_EQ(window.Registers()[kRegFloor], 0xFFFD);
+    EXPECT_EQ(window.Registers()[kRegAlarm], 0x0014);
+    EXPECT_EQ(window.Registers()[kRegLiftBreak], 0x4000);
+    EXPECT_EQ(window.Registers()[kRegOtherCode], 42);  // the sixth entry of the preset
+    EXPECT_EQ(window.State().Lift.FloorCount, 16);
+    EXPECT_EQ(Values(window.Registers()), ExpectedRegisters(window.State()));
+
+    before = ControlSnapshot(window);
+    registersBefore = Values(window.Registers());
+    stateBefore = window.State();
+    window.close();
+  }
+  const std::string saved = ReadIni();
+  EXPECT_NE(saved.find("[FormTrevolkMain]\r\nLeft="), std::string::npos);
+  EXPECT_NE(saved.find("Page=2\r\n"), std::string::npos);
+
+  TFormTrevolkMain again;
+  EXPECT_EQ(ControlSnapshot(again), before);
+  EXPECT_EQ(Values(again.Registers()), registersBefore);
+  EXPECT_EQ(again.State().Controls, stateBefore.Controls);
+  EXPECT_EQ(again.State().Disp, stateBefore.Disp);
+  EXPECT_EQ(again.State().Lift.Y, 9.6);
+  EXPECT_EQ(again.State().Lift.Floor, 4);
+  EXPECT_EQ(again.State().Lift.Velocity, 2.0);
+  EXPECT_EQ(again.State().Lift.MoveTo, 30);
+  again.show();
+  EXPECT_EQ(again.findChild<TShaftView*>()->Cab().Top, 16 * 32 - 96 - 32);
+  again.close();
+}
+
+TEST_F(MainWindowTest, NoAlarmForcesOneWhateverTheListShows) {
+  TFormTrevolkMain window;
+  auto& noAlarm = Child<QCheckBox>(window, "CheckBoxNoAlarm");
+  auto& alarms = Child<QListWidget>(window, "CheckListBoxAlarm");
+  Tick(alarms, 0, true);
+  Tick(alarms, 2, true);
+  EXPECT_EQ(window.Registers()[kRegAlarm], 1);
+  noAlarm.click();
+  EXPECT_EQ(window.Registers()[kRegAlarm], 0x000A);
+  noAlarm.click();
+  EXPECT_EQ(window.Registers()[kRegAlarm], 1);
+  EXPECT_EQ(alarms.item(0)->checkState(), Qt::Checked);
+  EXPECT_EQ(alarms.item(2)->checkState(), Qt::Checked);
+  window.close();
+}
+
+TEST_F(MainWindowTest, OtherFaultSendsTheSelectedCustomFault) {
+  WriteIni({"[SETUP]", "NoLiftBreak=0", "[LiftBreak]", "13=1", "Text0=ABCD", "Code0=7", "Text1=Тест", "Code1=9",
+            "Cur=0"});
+  TFormTrevolkMain window;
+  EXPECT_EQ(window.Registers()[kRegLiftBreak], 0x4000);
+  EXPECT_EQ(window.Registers()[kRegOtherCode], 7);
+  EXPECT_EQ(window.Registers()[kRegOtherText], 0x4241);
+  EXPECT_EQ(window.Registers()[kRegOtherText + 1], 0x4443);
+
+  auto& combo = Child<QComboBox>(window, "ComboBoxLiftBreak");
+  EXPECT_EQ(combo.currentText(), "ABCD");
+  combo.setCurrentIndex(1);
+  emit combo.activated(1);
+  EXPECT_EQ(window.Registers()[kRegOtherCode], 9);
+
+  Child<QAbstractButton>(window, "SpeedButtonDeleteLiftBreak").click();
+  EXPECT_EQ(combo.count(), 1);
+  EXPECT_EQ(window.Registers()[kRegOtherCode], 7);
+  Child<QAbstractButton>(window, "SpeedButtonDeleteLiftBreak").click();
+  EXPECT_EQ(combo.count(), 0);
+  EXPECT_EQ(window.Registers()[kRegOtherCode], 0);  // no deleted fault stays on the line
+  window.close();
+}
+
+TEST_F(MainWindowTest, F5WhileConnectedShowsNotConnectedThenConnectsAgain) {
+  TLoopbackPort gateway(true);
+  WriteLoopbackIni(gateway.Port());
+  TFormTrevolkMain window;
+  std::vector<QString> info;
+  QObject::connect(&window.Panel(1), &TStatusPanel::TextChanged, [&info](const QString& text) { info.push_back(text); });
+  window.show();
+  const QString connected = QString::fromUtf8(TextConnected.data(), TextConnected.size());
+  ASSERT_TRUE(ServeUntil([&] { return window.PanelText(0) == connected; }, 5000, &gateway));
+
+  QAction& connect = Child<QAction>(window, "MenuConnect");
+  EXPECT_EQ(connect.shortcut(), QKeySequence(Qt::Key_F5));
+  for (int press = 0; press < 5; ++press) {
+    info.clear();
+    connect.trigger();
+    ASSERT_FALSE(info.empty());
+    EXPECT_EQ(info.front(), QString::fromUtf8(TextNotConnected.data(), TextNotConnected.size()));
+    const QString connecting = QString::fromUtf8(TextConnecting.data(), TextConnecting.size());
+    EXPECT_TRUE(ServeUntil([&] { return std::find(info.begin(), info.end(), connecting) != info.end(); }, 5000,
+                           &gateway));
+  }
+  EXPECT_TRUE(ServeUntil([&] { return window.PanelText(0) == connected; }, 5000, &gateway));
+  window.close();
+  EXPECT_EQ(window.Link().Thread(), nullptr);
+}
+
+// Closing in every phase of the link ends at once and saves.
+TEST_F(MainWindowTest, ClosingNeverWaitsForTheLink) {
+  enum class TPhase { Idle, Connecting, Connected };
+  for (const TPhase phase : {TPhase::Idle, TPhase::Connecting, TPhase::Connected}) {
+    SCOPED_TRACE(static_cast<int>(phase));
+    QFile::remove(IniPath());
+    TLoopbackPort gateway(phase == TPhase::Connected);
+    WriteLoopbackIni(gateway.Port());
+    TFormTrevolkMain window;
+    std::vector<QString> info;
+    QObject::connect(&window.Panel(1), &TStatusPanel::TextChanged,
+                     [&info](const QString& text) { info.push_back(text); });
+    if (phase != TPhase::Idle) {
+      window.show();
+      const QString connected = QString::fromUtf8(TextConnected.data(), TextConnected.size());
+      const QString connecting = QString::fromUtf8(TextConnecting.data(), TextConnecting.size());
+      if (phase == TPhase::Connected)
+        ASSERT_TRUE(ServeUntil([&] { return window.PanelText(0) == connected; }, 5000, &gateway));
+      else
+        ASSERT_TRUE(ServeUntil([&] { return std::find(info.begin(), info.end(), connecting) != info.end(); }));
+    }
+    QElapsedTimer clock;
+    clock.start();
+    window.close();
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_TRUE(window.SettingsClosed());
+    EXPECT_EQ(Settings, nullptr);
+    EXPECT_NE(ReadIni().find("ImitEnable=0"), std::string::npos);
+  }
+}
+
+TEST_F(MainWindowTest, ShaftClickSendsTheCabOnlyWhileTheImitationIsOff) {
+  TLoopbackPort refused(false);
+  WriteLoopbackIni(refused.Port());
+  TFormTrevolkMain window;
+  window.show();
+  TShaftView& shaft = *window.findChild<TShaftView*>();
+  ASSERT_EQ(shaft.height(), 12 * 32);
+
+  ClickShaft(shaft, 5);  // the top cell
+  EXPECT_EQ(window.State().Lift.TargetFloor, 12);
+  EXPECT_DOUBLE_EQ(window.State().Lift.TargetY, 11 * 3.2);
+  window.Timer1Timer();
+  EXPECT_TRUE(shaft.TargetMark().Visible);
+  EXPECT_EQ(shaft.TargetMark().Floor, 12);
+
+  Child<QCheckBox>(window, "CheckBoxImitEnable").click();  // stops the cab where it is
+  const LIFT_INFO stopped = window.State().Lift;
+  EXPECT_EQ(stopped.TargetFloor, stopped.Floor);
+  ClickShaft(shaft, 5);
+  EXPECT_EQ(window.State().Lift.TargetFloor, stopped.Floor);
+  EXPECT_EQ(window.State().Lift.TargetY, stopped.TargetY);
+  window.close();
+}
+
+TEST_F(MainWindowTest, JunkSettingsLoadWithoutCrashOrHang) {
+  TLoopbackPort refused(false);
+  std::vector<std::string> lines = {"[SETUP]",      "TcpAdr=127.0.0.1", "TcpPort=" + std::to_string(refused.Port()),
+                                    "Regim=99",     "Floor=-50",        "Page=17",
+                                    "ImitEnable=1", "NoLiftBreak=0",    "SerNum=abc",
+                                    "[LIFT]",       "FloorCount=0",     "Velocity=abc",
+                                    "Floor=77",     "Y=-1e300",         "MoveFrom=-5",
+                                    "MoveTo=x",     "[LiftBreak]",      "13=1"};
+  const std::string longText(100, 'Z');
+  for (int i = 0; i < 500; ++i) {
+    lines.push_back("Text" + std::to_string(i) + "=" + std::to_string(i) + longText + "Ж");
+    lines.push_back("Code" + std::to_string(i) + "=" + std::to_string(i * 1000));
+  }
+  lines.push_back("Cur=499");
+  WriteIni(lines);
+
+  {
+    TFormTrevolkMain window;
+    EXPECT_EQ(window.Registers()[kRegOtherCode], static_cast<std::uint16_t>(499000));
+    EXPECT_EQ(window.Registers()[kRegLastData], ('Z' << 8) | 'Z');  // 64 bytes of the text at most
+    window.show();
+    for (int i = 0; i < 40; ++i) {
+      window.Timer1Timer();
+      QApplication::processEvents();
+      ::usleep(2000);
+    }
+    EXPECT_EQ(Child<QComboBox>(window, "ComboBoxLiftBreak").count(), 500);
+    EXPECT_EQ(window.State().Lift.FloorCount, 5);
+    EXPECT_GE(window.State().Lift.Floor, 1);
+    EXPECT_LE(window.State().Lift.Floor, 5);
+    EXPECT_EQ(Values(window.Registers()), ExpectedRegisters(window.State()));
+    window.close();
+  }
+  TFormTrevolkMain again;
+  EXPECT_EQ(Child<QComboBox>(again, "ComboBoxLiftBreak").count(), 500);
+  EXPECT_EQ(again.State().Controls.CustomLiftBreaks.Items()[7].Text, "7" + longText + "Ж");
+  again.close();
+}
+
+}  // namespace
