@@ -13,6 +13,7 @@ QListWidget* MakeCheckList(const char* name, const char* const* texts, int count
   list->setResizeMode(QListView::Adjust);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setSpacing(1);
   for (int i = 0; i < count; ++i) {
     auto* item = new QListWidgetItem(QString::fromUtf8(texts[i]), list);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);

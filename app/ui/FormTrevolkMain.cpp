@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -116,7 +117,8 @@ QWidget* TFormTrevolkMain::CreateCentre() {
   panelScroll->setWidgetResizable(true);
   panelScroll->setFrameShape(QFrame::NoFrame);
   panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  panelScroll->setFixedWidth(panel_->sizeHint().width() + 20);
+  // Room for the panel and for the scroll bar that a low window needs.
+  panelScroll->setFixedWidth(panel_->sizeHint().width() + panelScroll->verticalScrollBar()->sizeHint().width() + 4);
 
   PageControl1 = new QTabWidget(centre);
   PageControl1->setObjectName("PageControl1");

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,9 +19,7 @@
 namespace {
 
 QLabel* Label(const char* text, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
-  label->setWordWrap(true);
-  return label;
+  return new QLabel(QString::fromUtf8(text), parent);
 }
 
 QComboBox* TypedCombo(const char* name, const QStringList& items, QWidget* parent) {
@@ -29,7 +28,7 @@ QComboBox* TypedCombo(const char* name, const QStringList& items, QWidget* paren
   combo->setEditable(true);
   combo->setInsertPolicy(QComboBox::NoInsert);
   combo->addItems(items);
-  combo->setMinimumContentsLength(5);
+  combo->setMinimumContentsLength(6);
   combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   return combo;
 }
@@ -114,15 +113,10 @@ QWidget* TImitationPage::MakeSetupGroup() {
   velocity_->setEditText("2.5");
   floorCount_ = TypedCombo("ComboBoxFloorCount", {"9", "12", "16", "22"}, group);
   floorCount_->setEditText("12");
-  auto* combos = new QHBoxLayout;
-  auto* velocityColumn = new QVBoxLayout;
-  velocityColumn->addWidget(Label(kVelocityLabel, group));
-  velocityColumn->addWidget(velocity_);
-  auto* floorsColumn = new QVBoxLayout;
-  floorsColumn->addWidget(Label(kFloorCountLabel, group));
-  floorsColumn->addWidget(floorCount_);
-  combos->addLayout(velocityColumn, 1);
-  combos->addLayout(floorsColumn, 1);
+  auto* combos = new QFormLayout;
+  combos->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  combos->addRow(Label(kVelocityLabel, group), velocity_);
+  combos->addRow(Label(kFloorCountLabel, group), floorCount_);
   layout->addLayout(combos);
 
   moveFrom_ = MakeSecondsField("EditLiftMoveFrom");

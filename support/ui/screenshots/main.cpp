@@ -4,6 +4,8 @@
 //
 // Windows are added below, one line per folder of windows.
 #include "support/ui/Screenshots.h"
+#include "app/ui/DialogScreenshots.h"
+#include "app/ui/MainScreenshots.h"
 #include "support/ui/UtilityScreenshots.h"
 
 #include <QApplication>
@@ -20,6 +22,8 @@ int main(int argc, char* argv[]) {
 
   TScreenshotList list;
   AddUtilityWindows(list);
+  AddSimulatorDialogs(list);
+  AddMainWindow(list);
 
   const QString filter = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
   const int failures = SaveScreenshots(list, QString::fromLocal8Bit(argv[1]), filter, std::cout);
