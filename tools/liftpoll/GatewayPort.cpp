@@ -103,8 +103,10 @@ void TGatewayPort::Disconnect()
 void TGatewayPort::Drain()
 {
   std::uint8_t scrap[4096];
-  while (recv(lift_, scrap, sizeof scrap, MSG_DONTWAIT) > 0) {
+  ssize_t n;
+  while ((n = recv(lift_, scrap, sizeof scrap, MSG_DONTWAIT)) > 0) {
   }
+  if (n == 0) peerClosed_ = true;
 }
 
 bool TGatewayPort::Send(std::span<const std::uint8_t> bytes)

@@ -27,7 +27,7 @@ public:
   std::string PeerText() const { return peer_; }
   void Disconnect();
 
-  // Drops bytes that arrived unasked (the rest of a late reply).
+  // Drops bytes that arrived unasked (the rest of a late reply); notices a lift that has gone.
   void Drain();
   bool Send(std::span<const std::uint8_t> bytes);
 

@@ -19,6 +19,10 @@ bool PollLift(TGatewayPort& port, const PollOptions& options, PollCounters& coun
   auto next = Clock::now();
   for (;;) {
     port.Drain();
+    if (port.PeerClosed()) {
+      Say("Лифт отключился");
+      return false;
+    }
     const auto start = Clock::now();
     port.Send(frame);
     const auto received = port.ReadReply(options.request);
