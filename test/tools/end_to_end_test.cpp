@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -389,6 +390,29 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"PollBadPort", false, {"--port", "x"}, 2, "неверное значение --port «x»"},
         RefusalCase{"PollUnknownOption", false, {"--loud"}, 2, "неизвестный параметр «--loud»"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LiftEndToEnd, ImitationMovesTheCabTheDispatcherSees)
+{
+  std::uint16_t port = 0;
+  auto poll = StartPoll({"--first", "4", "--count", "3", "--period", "200", "--polls", "20"}, port);
+  // From floor 5 the imitation's first call is always a trip: the floor register and the travel
+  // bits move while the dispatcher polls.
+  const fs::path settings = WriteSettings(dir_ / "lift.ini", port, "ImitEnable=1\n[LIFT]\nFloor=5\n");
+  auto lift = StartLift(settings);
+
+  EXPECT_EQ(poll->Wait(15s), 0) << poll->ErrorText();
+  while (poll->ReadLine(500ms)) {
+  }
+  std::set<std::string> floors;
+  bool travelled = false;
+  for (const std::string& line : poll->Lines()) {
+    if (line.starts_with("  Этаж кабины лифта: ")) floors.insert(line);
+    travelled = travelled || line.starts_with("    - Кабина движется");
+  }
+  EXPECT_GE(floors.size(), 2u);
+  EXPECT_TRUE(travelled);
+  StopLift(*lift);
+}
 
 TEST_F(LiftEndToEnd, OneShotPollWithoutALiftSaysSo)
 {

@@ -1,6 +1,8 @@
 // trevolk-headless: the simulated lift and its MODBUS-LIFT link without windows, for test benches.
 // It reads the settings as the main window does at start-up, serves the lift until SIGINT or
 // SIGTERM, prints the status bar's texts as lines, stops the link and leaves the settings unwritten.
+// When the settings switch the automatic imitation on, its 50 ms timer drives the lift as in the window.
+#include "app/ImitationDriver.h"
 #include "app/LiftRegisters.h"
 #include "app/LiftSettings.h"
 #include "app/LinkControl.h"
@@ -17,6 +19,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -56,11 +60,15 @@ int BlockStopSignals()
   return signalfd(-1, &signals, SFD_CLOEXEC);
 }
 
-// Waits for a stop signal, printing held-back request counts when they are due.
-void ServeUntilStopped(int signals, TStatusPrinter& printer)
+// A timer: runs what is due and says in how many ms it wants to run again (nothing: never).
+using TTimer = std::function<std::optional<std::uint64_t>()>;
+
+// Waits for a stop signal, printing held-back request counts and running the timer when due.
+void ServeUntilStopped(int signals, TStatusPrinter& printer, const TTimer& timer)
 {
   for (;;) {
-    const auto due = printer.MsUntilDue();
+    auto due = printer.MsUntilDue();
+    if (const auto next = timer(); next && (!due || *next < *due)) due = next;
     pollfd entry{signals, POLLIN, 0};
     const int ready = poll(&entry, 1, due ? static_cast<int>(*due) : -1);
     if (ready > 0) {
@@ -74,7 +82,7 @@ void ServeUntilStopped(int signals, TStatusPrinter& printer)
 int Serve(int signals)
 {
   RegisterImage registers{};
-  const TSimulatorState state = LoadSimulatorState(*Settings);
+  TSimulatorState state = LoadSimulatorState(*Settings);
   SetLiftIdentity(registers, state.Identity);
   RefreshRegisters(registers, state.Controls);
 
@@ -85,7 +93,20 @@ int Serve(int signals)
   Complain("настройки «" + Settings->FileName() + "», ГКСЛ-Е " + linkSettings.TcpAdr + ":" +
            std::to_string(linkSettings.TcpPort) + ", адрес SLAVE " + std::to_string(linkSettings.SlaveAdr));
   link.StartLink();
-  ServeUntilStopped(signals, printer);
+
+  // The automatic imitation's 50 ms timer, when the settings switch it on.
+  TImitationDriver imitation;
+  std::uint64_t imitationDue = 0;
+  const TTimer imitate = [&]() -> std::optional<std::uint64_t> {
+    if (!state.ImitEnable) return std::nullopt;
+    const std::uint64_t now = NowMs();
+    if (now >= imitationDue) {
+      imitation.Tick(static_cast<std::uint32_t>(now), state, registers);
+      imitationDue = now + TImitationDriver::kTimerPeriodMs;
+    }
+    return imitationDue - now;
+  };
+  ServeUntilStopped(signals, printer, imitate);
   link.StopLink();
   printer.Flush(true);
   return 0;
