@@ -17,7 +17,7 @@ constexpr int kIconSize = 48;
 QIcon ProgramIcon(const QWidget& form) {
   const QIcon icon = QApplication::windowIcon();
   if (!icon.isNull()) return icon;
-  return form.style()->standardIcon(QStyle::SP_ComputerIcon);
+  return form.style()->standardIcon(QStyle::SP_MessageBoxInformation);
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {

@@ -13,12 +13,15 @@
 
 namespace {
 
-QLineEdit* MakeGroupEdit(QWidget* parent, QVBoxLayout* layout, const char* caption, const char* name) {
+// A group holding one field; a field that does not fill the group stays at its left.
+QLineEdit* MakeGroupEdit(QWidget* parent, QVBoxLayout* layout, const char* caption, const char* name,
+                         bool fill) {
   auto* group = new QGroupBox(caption, parent);
   auto* edit = new QLineEdit(group);
   edit->setObjectName(name);
   auto* groupLayout = new QHBoxLayout(group);
   groupLayout->addWidget(edit);
+  if (!fill) groupLayout->addStretch();
   layout->addWidget(group);
   return edit;
 }
@@ -30,8 +33,9 @@ TFormLiftBreak::TFormLiftBreak(QWidget* owner) : QDialog(owner) {
   setWindowTitle("Добавить неисправность");
 
   auto* layout = new QVBoxLayout(this);
-  EditNum = MakeGroupEdit(this, layout, "Номер неисправности", "EditNum");
-  EditText = MakeGroupEdit(this, layout, "Текст неисправности", "EditText");
+  EditNum = MakeGroupEdit(this, layout, "Номер неисправности", "EditNum", false);
+  EditNum->setMaximumWidth(120);
+  EditText = MakeGroupEdit(this, layout, "Текст неисправности", "EditText", true);
   EditText->setMaxLength(kLiftBreakTextLength);
   // Room for a whole text of the longest length.
   EditText->setMinimumWidth(EditText->fontMetrics().averageCharWidth() * kLiftBreakTextLength * 3 / 4);
