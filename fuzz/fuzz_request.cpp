@@ -1,7 +1,7 @@
-// MODBUS-LIFT request processing on arbitrary reads: the first input byte picks the slave address,
+// MODBUS-LIFT request processing on arbitrary reads. The first input byte picks the slave address;
 // bit 0 of the second asks for an 8-byte read to get its correct CRC (so that the fuzzer gets past
-// the CRC test), the rest is one TCP read (any length the receive buffer takes). Every reply must be a sealed
-// frame of the right shape carrying the image's registers, and every refusal exactly one text.
+// the CRC test); the rest is one TCP read (any length the receive buffer takes). Every reply must
+// be a sealed frame of the right shape carrying the image's registers, every refusal one text.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -32,7 +32,9 @@ public:
   std::size_t replySize = 0;
 };
 
-std::uint16_t RegisterValue(int index) { return static_cast<std::uint16_t>(index * 0x0101 + 0x1234); }
+std::uint16_t RegisterValue(int index) {
+  return static_cast<std::uint16_t>(index * 0x0101 + 0x1234);
+}
 
 const RegisterImage& Image() {
   static RegisterImage image;
@@ -50,7 +52,8 @@ void CheckNormalReply(const CheckingOutput& out, const std::uint8_t* request) {
   if (out.replySize != 5 + 2 * static_cast<std::size_t>(count)) std::abort();
   if (out.reply[0] != request[0] || out.reply[1] != 4 || out.reply[2] != 2 * count) std::abort();
   for (int i = 0; i < count; ++i) {
-    const std::uint16_t value = static_cast<std::uint16_t>(out.reply[3 + 2 * i] << 8 | out.reply[4 + 2 * i]);
+    const std::uint8_t* bytes = &out.reply[3 + 2 * i];
+    const std::uint16_t value = static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
     if (value != RegisterValue(first + i)) std::abort();
   }
 }
@@ -87,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckNormalReply(out, read);
   } else if (out.replies == 1) {
     // Exception: our address, the function with bit 7, a code of 1 to 3.
-    if (out.replySize != 5 || out.reply[0] != (slave & 0xFF) || !(out.reply[1] & 0x80)) std::abort();
+    if (out.replySize != 5 || out.reply[0] != (slave & 0xFF)) std::abort();
+    if (!(out.reply[1] & 0x80)) std::abort();
     if (out.reply[2] < 1 || out.reply[2] > 3 || renewed != (out.reply[2] != 1)) std::abort();
   } else if (renewed) {
     std::abort();  // CRC or address refused: no reply and no renewal

@@ -120,11 +120,19 @@ bool TImitThread::ConnectLoop() {
 
 TImitThread::TAttempt TImitThread::AwaitConnection() {
   const std::uint32_t start = RealTick();
-  const auto left = [start] { return std::max(0, kConnectWaitMs - static_cast<int>(RealTick() - start)); };
+  const auto left = [start] {
+    return std::max(0, kConnectWaitMs - static_cast<int>(RealTick() - start));
+  };
   const auto result = waiter_.Wait(client_->Handle(), POLLOUT, left());
   if (result == TStopWaiter::TResult::Stopped) return TAttempt::Stopped;
   if (result == TStopWaiter::TResult::TimedOut) return TAttempt::NotConnected;
-  if (client_->WaitConnected(0) && client_->Connected) return TAttempt::Connected;
+  if (client_->WaitConnected(0) && client_->Connected) {
+    // Reads only ever take bytes already waiting, so only a send could block: to a gateway that
+    // stops reading. Without blocking, such a reply is lost instead of the thread being stuck
+    // where no stop request reaches it.
+    client_->SetBlocking(false);
+    return TAttempt::Connected;
+  }
   // The attempt ended without a connection (refused). It still takes its full time, so a gateway
   // that refuses is retried at the pace of one that does not answer.
   return waiter_.Sleep(left()) ? TAttempt::NotConnected : TAttempt::Stopped;

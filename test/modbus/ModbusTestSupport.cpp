@@ -15,6 +15,7 @@ void FillDefaultImage(RegisterImage& image) {
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 
 namespace {
 
@@ -118,4 +119,21 @@ std::vector<RecordingDisplay::TEntry> RecordingDisplay::Entries() {
 std::size_t RecordingDisplay::Size() {
   std::lock_guard lock(mutex_);
   return entries_.size();
+}
+
+int Peer::OtherEnd() const {
+  sockaddr_in wanted{};
+  socklen_t length = sizeof wanted;
+  ::getpeername(fd_, reinterpret_cast<sockaddr*>(&wanted), &length);
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    const int fd = std::stoi(entry.path().filename().string());
+    sockaddr_in local{};
+    length = sizeof local;
+    if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length) != 0) continue;
+    if (local.sin_family == AF_INET && local.sin_port == wanted.sin_port &&
+        local.sin_addr.s_addr == wanted.sin_addr.s_addr) {
+      return fd;
+    }
+  }
+  return -1;
 }

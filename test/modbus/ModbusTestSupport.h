@@ -74,6 +74,8 @@ public:
   Bytes Receive(std::size_t count, int timeoutMs = 5000) const;
   // True when the link closed its end (a read gives end of file) within the time.
   bool SeesClose(int timeoutMs = 5000) const;
+  // The descriptor of the link's end of this connection (both ends live in the test process).
+  int OtherEnd() const;
 
 private:
   int fd_ = -1;

@@ -1,5 +1,6 @@
 #include "modbus/MainThread.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -84,7 +85,8 @@ struct NoTargetCase {
 // Names the case in test listings instead of dumping its bytes.
 void PrintTo(const NoTargetCase& c, std::ostream* out) { *out << c.name; }
 
-class LinkWithoutTarget : public LinkThreadTest, public ::testing::WithParamInterface<NoTargetCase> {};
+class LinkWithoutTarget : public LinkThreadTest,
+                          public ::testing::WithParamInterface<NoTargetCase> {};
 
 TEST_P(LinkWithoutTarget, ShowsTcpErrorTriesNothingAndStopsPromptly) {
   Start(GetParam().host, GetParam().port);
@@ -200,7 +202,8 @@ TEST_F(LinkThreadTest, SilenceIsShownFromTheEleventhSecondThenReconnects) {
   const std::string silence = S(TextSilencePrefix);
   const auto eleven = display_.WaitFor(Display::Info, silence + "11" + S(TextSilenceSuffix), *crc);
   ASSERT_TRUE(eleven);
-  const auto twelve = display_.WaitFor(Display::Info, silence + "12" + S(TextSilenceSuffix), *eleven);
+  const auto twelve =
+      display_.WaitFor(Display::Info, silence + "12" + S(TextSilenceSuffix), *eleven);
   ASSERT_TRUE(twelve);
   const auto reconnect = display_.WaitFor(Display::Error, TextReconnect, *twelve);
   ASSERT_TRUE(reconnect);
@@ -231,8 +234,9 @@ TEST_P(LinkSilenceClock, RenewedOnlyByRequestsThatReachTheRegisterTests) {
     EXPECT_EQ(peer->Receive(GetParam().replySize).size(), GetParam().replySize);
   }
   ASSERT_TRUE(display_.WaitFor(Display::Info, S(TextRequests) + "1", before));
-  const auto silence = display_.WaitFor(Display::Info, S(TextSilencePrefix) + "11" + S(TextSilenceSuffix),
-                                        before, GetParam().renews ? 300 : 10000);
+  const std::string eleven = S(TextSilencePrefix) + "11" + S(TextSilenceSuffix);
+  const auto silence =
+      display_.WaitFor(Display::Info, eleven, before, GetParam().renews ? 300 : 10000);
   EXPECT_EQ(silence.has_value(), !GetParam().renews);
   EXPECT_EQ(link_->LastRequestTick - connected >= 11200, GetParam().renews);
 }
@@ -293,9 +297,23 @@ TEST_F(LinkThreadTest, StopWhileConnectingEndsPromptlyWithNoConnection) {
 }
 
 TEST_F(LinkThreadTest, StopBeforeResumeLeavesNothingToShow) {
-  link_ = std::make_unique<TImitThread>(true, &image_, listener_.Port(), "127.0.0.1", ui_, &display_);
+  link_ = std::make_unique<TImitThread>(true, &image_, listener_.Port(), "127.0.0.1", ui_,
+                                        &display_);
   EXPECT_LT(Stop(), kPromptStop);
   EXPECT_EQ(display_.Size(), 0u);
+}
+
+// A gateway that stops reading while it goes on polling fills the send buffer in the end; a send
+// that then waited would hold the link where no stop request reaches it. So the link's end of the
+// connection never blocks: a reply that does not fit is lost instead.
+TEST_F(LinkThreadTest, LinkEndOfTheConnectionNeverBlocks) {
+  StartToListener();
+  auto peer = Connected();
+  const int linkEnd = peer->OtherEnd();
+  ASSERT_GE(linkEnd, 0);
+  EXPECT_NE(fcntl(linkEnd, F_GETFL) & O_NONBLOCK, 0);
+  ASSERT_TRUE(peer->Send(kDefaultRequest));
+  EXPECT_EQ(peer->Receive(kDefaultReply.size()), kDefaultReply);
 }
 
 }  // namespace

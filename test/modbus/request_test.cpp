@@ -20,7 +20,7 @@
 
 namespace {
 
-// Everything the processing hands out, in order: "tx:" frames as hex and "text:" reports.
+// Everything the processing hands out: the replies, the texts, and the order of the two kinds.
 class RecordingOutput : public TRequestOutput {
 public:
   void SendReply(const std::uint8_t* data, std::size_t count) override {
@@ -92,6 +92,11 @@ TEST_P(RequestCases, ReplyTextAndSilenceClock) {
   }
 }
 
+Bytes Joined(Bytes first, const Bytes& second) {
+  first.insert(first.end(), second.begin(), second.end());
+  return first;
+}
+
 Bytes WithCrcByte7(Bytes frame, std::uint8_t value) {
   frame[7] = value;
   return frame;
@@ -126,17 +131,16 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"AddressAbove255Unit1", 257, Request(1, 4, 0, 1), {}, TextWrongSlave, false},
         Case{"AddressAbove255Broadcast", 257, Request(0, 3, 0, 1),
              {0x01, 0x83, 0x01, 0x80, 0xF0}, TextWrongFunction, false},
-        Case{"NineBytes", 1, [] { Bytes b = kDefaultRequest; b.push_back(0); return b; }(), {},
-             {}, false},
+        Case{"NineBytes", 1, Joined(kDefaultRequest, {0}), {}, {}, false},
         Case{"SevenBytes", 1, Bytes(kDefaultRequest.begin(), kDefaultRequest.end() - 1), {}, {},
              false},
-        Case{"TwoRequestsInOneRead",
-             1, [] { Bytes b = kDefaultRequest; b.insert(b.end(), kDefaultRequest.begin(), kDefaultRequest.end()); return b; }(),
-             {}, {}, false}),
+        Case{"TwoRequestsInOneRead", 1, Joined(kDefaultRequest, kDefaultRequest), {}, {}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RequestTest, TenRegistersComeHighByteFirstWithCrc) {
-  for (int i = 0; i < kRegisterCount; ++i) image_[i] = static_cast<std::uint16_t>(0x0100 * i + 0xA0 + i);
+  for (int i = 0; i < kRegisterCount; ++i) {
+    image_[i] = static_cast<std::uint16_t>(0x0100 * i + 0xA0 + i);
+  }
   ASSERT_TRUE(Process({0x01, 0x04, 0x00, 0x00, 0x00, 0x0A, 0x70, 0x0D}));
   ASSERT_EQ(output_.replies.size(), 1u);
   const Bytes& reply = output_.replies[0];
