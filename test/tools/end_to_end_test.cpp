@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -355,6 +357,9 @@ struct RefusalCase {
   int status;
   const char* message;
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.name; }
+
 
 class ToolsRefuse : public LiftEndToEnd, public testing::WithParamInterface<RefusalCase> {};
 

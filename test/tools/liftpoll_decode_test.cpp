@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <vector>
 
 using liftpoll::DecodeRegisters;
@@ -73,6 +75,9 @@ struct DecodeCase {
   std::vector<std::uint16_t> values;
   Lines lines;
 };
+
+void PrintTo(const DecodeCase& c, std::ostream* out) { *out << c.name; }
+
 
 class LiftPollDecodeTable : public testing::TestWithParam<DecodeCase> {};
 

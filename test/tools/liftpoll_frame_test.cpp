@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string_view>
 
 using namespace liftpoll;
@@ -35,6 +37,9 @@ struct ReplyCase {
   std::uint8_t exceptionCode;
   std::vector<std::uint16_t> registers;
 };
+
+void PrintTo(const ReplyCase& c, std::ostream* out) { *out << c.name; }
+
 
 class LiftPollReply : public testing::TestWithParam<ReplyCase> {};
 

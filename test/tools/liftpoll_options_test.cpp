@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <clocale>
 #include <string_view>
 #include <vector>
@@ -58,6 +60,9 @@ struct BadCase {
   std::vector<std::string_view> args;
   std::string_view error;
 };
+
+void PrintTo(const BadCase& c, std::ostream* out) { *out << c.error; }
+
 
 class LiftPollBadOptions : public testing::TestWithParam<BadCase> {};
 
