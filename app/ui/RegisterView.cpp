@@ -40,8 +40,7 @@ std::string RegisterMeaning(int index) {
   if (index >= 0 && index < static_cast<int>(std::size(kFixedMeanings))) return kFixedMeanings[index];
   if (index >= kRegOtherText && index <= kRegLastData) {
     const int firstByte = (index - kRegOtherText) * 2;
-    return "Текст другой неисправности, байты " + std::to_string(firstByte) + " и " +
-           std::to_string(firstByte + 1);
+    return "Текст неисправности, байты " + std::to_string(firstByte) + ", " + std::to_string(firstByte + 1);
   }
   return "Не используется, всегда 0";
 }

@@ -4,6 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "app/ui/CabFrames.h"
 
 namespace {
@@ -55,9 +57,13 @@ QRect TShaftView::MarkRect(const TTargetMark& mark) const {
 }
 
 void TShaftView::ShowCab(const TCabPlace& cab) {
-  if (cab == cab_) return;
+  // A cab far outside the picture (a junk height from a hand-written file) is drawn just outside
+  // it, so no pixel arithmetic runs out of range.
+  TCabPlace shown = cab;
+  shown.Top = std::clamp(cab.Top, -kCabFrameHeight, ShaftHeight(floorCount_));
+  if (shown == cab_) return;
   update(CabRect(cab_));
-  cab_ = cab;
+  cab_ = shown;
   update(CabRect(cab_));
 }
 
