@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 
 #include <arpa/inet.h>
+#include <csignal>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -37,6 +38,7 @@
 #include "app/ui/FormTrevolkMain.h"
 #include "app/ui/LiftBreakPage.h"
 #include "app/ui/ShaftView.h"
+#include "app/ui/SignalClose.h"
 #include "app/ui/StatusPanel.h"
 #include "modbus/LinkTexts.h"
 #include "support/Codec1251.h"
@@ -434,6 +436,28 @@ TEST_F(MainWindowTest, JunkSettingsLoadWithoutCrashOrHang) {
   EXPECT_EQ(Child<QComboBox>(again, "ComboBoxLiftBreak").count(), 500);
   EXPECT_EQ(again.State().Controls.CustomLiftBreaks.Items()[7].Text, "7" + longText + "Ж");
   again.close();
+}
+
+// SIGTERM, SIGINT and the desktop's logout go through RequestClose: a question that is open is
+// answered "no" first, then the window closes and saves as on "Выход".
+TEST_F(MainWindowTest, SignalsCloseTheWindowAfterAnOpenQuestion) {
+  TFormTrevolkMain window;
+  TSignalClose signalClose([&window] { window.RequestClose(); });
+  ASSERT_TRUE(signalClose.Installed());
+  bool questionOpen = false;
+  WhenModal([&](QWidget&) {
+    questionOpen = true;
+    std::raise(SIGTERM);
+  });
+  Child<QAbstractButton>(window, "SpeedButtonVug").click();  // returns once the question is gone
+  EXPECT_TRUE(questionOpen);
+  EXPECT_EQ(Child<QComboBox>(window, "ComboBoxLiftBreak").count(), 0);
+  EXPECT_TRUE(ServeUntil([&] { return window.SettingsClosed(); }));
+  EXPECT_NE(ReadIni().find("[LIFT]"), std::string::npos);
+
+  std::raise(SIGINT);  // closing again asks nothing and changes nothing
+  QApplication::processEvents();
+  EXPECT_TRUE(window.SettingsClosed());
 }
 
 }  // namespace
