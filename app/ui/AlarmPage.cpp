@@ -1,35 +1,12 @@
 #include "app/ui/AlarmPage.h"
 
+#include "app/ui/CheckList.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-
-QListWidget* MakeCheckList(const char* name, const char* const* texts, int count, QWidget* parent) {
-  auto* list = new QListWidget(parent);
-  list->setObjectName(name);
-  list->setWordWrap(true);
-  list->setResizeMode(QListView::Adjust);
-  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list->setSelectionMode(QAbstractItemView::SingleSelection);
-  list->setSpacing(1);
-  for (int i = 0; i < count; ++i) {
-    auto* item = new QListWidgetItem(QString::fromUtf8(texts[i]), list);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
-  }
-  return list;
-}
-
-void ShowTicks(QListWidget& list, const bool* ticks, int count) {
-  const QSignalBlocker blocker(list);
-  for (int i = 0; i < count && i < list.count(); ++i) {
-    const Qt::CheckState state = ticks[i] ? Qt::Checked : Qt::Unchecked;
-    if (list.item(i)->checkState() != state) list.item(i)->setCheckState(state);
-  }
-  list.viewport()->update();
-}
 
 TAlarmPage::TAlarmPage(TLiftControls& controls, QWidget* parent)
     : QWidget(parent), controls_(controls) {

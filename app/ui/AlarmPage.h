@@ -9,11 +9,6 @@
 class QCheckBox;
 class QListWidget;
 
-// A check list of fixed texts, one tick per item; items wrap rather than being cut.
-QListWidget* MakeCheckList(const char* name, const char* const* texts, int count, QWidget* parent);
-// Puts the ticks on a check list without reporting them as changes.
-void ShowTicks(QListWidget& list, const bool* ticks, int count);
-
 class TAlarmPage : public QWidget {
   Q_OBJECT
 

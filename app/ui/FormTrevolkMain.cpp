@@ -7,8 +7,6 @@
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QMenuBar>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -111,14 +109,7 @@ void TFormTrevolkMain::CreateStatusBar() {
 QWidget* TFormTrevolkMain::CreateCentre() {
   auto* centre = new QWidget(this);
   panel_ = new TLiftPanel(state_.Controls, centre);
-  auto* panelScroll = new QScrollArea(centre);
-  panelScroll->setObjectName("ScrollBoxLeft");
-  panelScroll->setWidget(panel_);
-  panelScroll->setWidgetResizable(true);
-  panelScroll->setFrameShape(QFrame::NoFrame);
-  panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  // Room for the panel and for the scroll bar that a low window needs.
-  panelScroll->setFixedWidth(panel_->sizeHint().width() + panelScroll->verticalScrollBar()->sizeHint().width() + 4);
+  panel_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
   PageControl1 = new QTabWidget(centre);
   PageControl1->setObjectName("PageControl1");
@@ -133,7 +124,7 @@ QWidget* TFormTrevolkMain::CreateCentre() {
 
   auto* layout = new QHBoxLayout(centre);
   layout->setContentsMargins(4, 4, 4, 4);
-  layout->addWidget(panelScroll);
+  layout->addWidget(panel_);
   layout->addWidget(PageControl1, 1);
   return centre;
 }

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/LiftBreakFile.h"
-#include "app/ui/AlarmPage.h"
+#include "app/ui/CheckList.h"
 #include "app/ui/ButtonGlyphs.h"
 #include "app/ui/FormLiftBreak.h"
 #include "support/Func.h"

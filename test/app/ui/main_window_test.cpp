@@ -144,6 +144,16 @@ T& Child(const QWidget& window, const char* name) {
 
 void Tick(QListWidget& list, int row, bool on) { list.item(row)->setCheckState(on ? Qt::Checked : Qt::Unchecked); }
 
+// A click in the middle of a check list item, where its text is.
+void ClickItem(QListWidget& list, int row) {
+  const QPointF point = list.visualItemRect(list.item(row)).center();
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, point, list.viewport()->mapToGlobal(point), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &event);
+  }
+}
+
 void ClickShaft(TShaftView& shaft, int y) {
   const QPointF point(10, y);
   QMouseEvent press(QEvent::MouseButtonPress, point, shaft.mapToGlobal(point), Qt::LeftButton, Qt::LeftButton,
@@ -279,11 +289,15 @@ TEST_F(MainWindowTest, ClosingAndStartingAgainRestoresEveryControlAndTheCab) {
 }
 
 TEST_F(MainWindowTest, NoAlarmForcesOneWhateverTheListShows) {
+  TLoopbackPort refused(false);
+  WriteLoopbackIni(refused.Port());
   TFormTrevolkMain window;
+  window.show();
+  QApplication::processEvents();
   auto& noAlarm = Child<QCheckBox>(window, "CheckBoxNoAlarm");
   auto& alarms = Child<QListWidget>(window, "CheckListBoxAlarm");
-  Tick(alarms, 0, true);
-  Tick(alarms, 2, true);
+  ClickItem(alarms, 0);
+  ClickItem(alarms, 2);
   EXPECT_EQ(window.Registers()[kRegAlarm], 1);
   noAlarm.click();
   EXPECT_EQ(window.Registers()[kRegAlarm], 0x000A);
