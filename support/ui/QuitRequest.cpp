@@ -25,7 +25,13 @@ void OnSignal(int) {
 
 } // namespace
 
-TQuitRequest::TQuitRequest(QWidget* mainWindow) : mainWindow_(mainWindow) {
+TQuitRequest::TQuitRequest(QWidget* mainWindow)
+    : TQuitRequest([window = QPointer<QWidget>(mainWindow)] {
+        // A window that is closed already, or is closing (Qt refuses the nested close), stays.
+        if (window && window->isVisible()) window->close();
+      }) {}
+
+TQuitRequest::TQuitRequest(std::function<void()> close) : close_(std::move(close)) {
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalSockets) != 0) return;
   notifier_ = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, &TQuitRequest::SignalArrived);
@@ -37,8 +43,8 @@ TQuitRequest::TQuitRequest(QWidget* mainWindow) : mainWindow_(mainWindow) {
   for (int i = 0; i < 3; ++i) sigaction(Signals[i], &action, &previous_[i]);
 
   if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-    connect(app, &QGuiApplication::commitDataRequest, this, &TQuitRequest::CloseMainWindow);
-    connect(app, &QCoreApplication::aboutToQuit, this, &TQuitRequest::CloseMainWindow);
+    connect(app, &QGuiApplication::commitDataRequest, this, [this] { close_(); });
+    connect(app, &QCoreApplication::aboutToQuit, this, [this] { close_(); });
   }
 }
 
@@ -55,10 +61,5 @@ void TQuitRequest::SignalArrived() {
   char bytes[16];
   while (::read(signalSockets[1], bytes, sizeof bytes) > 0) {
   }
-  CloseMainWindow();
-}
-
-void TQuitRequest::CloseMainWindow() {
-  // A window that is closed already, or is closing (Qt refuses the nested close), stays as it is.
-  if (mainWindow_ && mainWindow_->isVisible()) mainWindow_->close();
+  close_();
 }

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <csignal>
+#include <functional>
 
 class QSocketNotifier;
 
@@ -20,14 +21,19 @@ class TQuitRequest : public QObject {
 
 public:
   // One at a time; the signal handlers that were there before come back on destruction.
+  // close runs on the user-interface thread for every request; asking twice must be harmless.
+  explicit TQuitRequest(std::function<void()> close);
+  // Closes mainWindow while it is visible.
   explicit TQuitRequest(QWidget* mainWindow);
   ~TQuitRequest() override;
 
+  // Whether the signal handlers could be set up.
+  bool Installed() const { return notifier_ != nullptr; }
+
 private:
-  void CloseMainWindow();
   void SignalArrived();
 
-  QPointer<QWidget> mainWindow_;
+  std::function<void()> close_;
   QSocketNotifier* notifier_ = nullptr;
   struct sigaction previous_[3];
 };

@@ -38,7 +38,7 @@
 #include "app/ui/FormTrevolkMain.h"
 #include "app/ui/LiftBreakPage.h"
 #include "app/ui/ShaftView.h"
-#include "app/ui/SignalClose.h"
+#include "support/ui/QuitRequest.h"
 #include "app/ui/StatusPanel.h"
 #include "modbus/LinkTexts.h"
 #include "support/Codec1251.h"
@@ -456,8 +456,8 @@ TEST_F(MainWindowTest, JunkSettingsLoadWithoutCrashOrHang) {
 // answered "no" first, then the window closes and saves as on "Выход".
 TEST_F(MainWindowTest, SignalsCloseTheWindowAfterAnOpenQuestion) {
   TFormTrevolkMain window;
-  TSignalClose signalClose([&window] { window.RequestClose(); });
-  ASSERT_TRUE(signalClose.Installed());
+  TQuitRequest quitRequest([&window] { window.RequestClose(); });
+  ASSERT_TRUE(quitRequest.Installed());
   bool questionOpen = false;
   WhenModal([&](QWidget&) {
     questionOpen = true;
