@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,17 +46,21 @@ TChildProcess::TChildProcess(std::vector<std::string> argv, std::vector<std::str
   int err[2];
   if (pipe2(out, O_CLOEXEC) != 0) return;
   if (pipe2(err, O_CLOEXEC) != 0) return;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
   std::vector<std::string> env = MergedEnvironment(environment);
   auto argvPointers = Pointers(argv);
   auto envPointers = Pointers(env);
-  if (posix_spawnp(&pid_, argv[0].c_str(), &actions, nullptr, argvPointers.data(), envPointers.data()) != 0) {
-    pid_ = -1;
+  const pid_t parent = getpid();
+  pid_ = fork();
+  if (pid_ == 0) {
+    // A test that dies without its destructors (killed, or its output cut off) takes the program
+    // with it instead of leaving it serving.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(127);
+    dup2(out[1], STDOUT_FILENO);
+    dup2(err[1], STDERR_FILENO);
+    execvpe(argvPointers[0], argvPointers.data(), envPointers.data());
+    _exit(127);
   }
-  posix_spawn_file_actions_destroy(&actions);
   close(out[1]);
   close(err[1]);
   out_ = out[0];
