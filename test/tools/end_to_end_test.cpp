@@ -60,19 +60,34 @@ std::string ReadFile(const fs::path& path)
   return text.str();
 }
 
-// A port on loopback where nobody listens (free a moment ago).
-std::uint16_t UnusedPort()
-{
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  socklen_t length = sizeof address;
-  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-  close(fd);
-  return ntohs(address.sin_port);
-}
+// Keeps a loopback port for the test: bound but not listening, so a lift connecting there is
+// refused (no gateway), no other program can take the port, and liftpoll (which binds with
+// SO_REUSEADDR too) can still listen on it while it plays the gateway.
+class TPortHolder {
+public:
+  TPortHolder()
+  {
+    fd_ = socket(AF_INET, SOCK_STREAM, 0);
+    const int yes = 1;
+    setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    socklen_t length = sizeof address;
+    getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+  }
+  ~TPortHolder() { close(fd_); }
+  TPortHolder(const TPortHolder&) = delete;
+  TPortHolder& operator=(const TPortHolder&) = delete;
+
+  std::uint16_t Port() const { return port_; }
+
+private:
+  int fd_ = -1;
+  std::uint16_t port_ = 0;
+};
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line)
 {
@@ -97,7 +112,8 @@ protected:
     args.insert(args.begin(), {LIFTPOLL_PATH, "--port", std::to_string(fixedPort)});
     auto poll = std::make_unique<TChildProcess>(args);
     const auto first = poll->ReadLine(5s);
-    EXPECT_TRUE(first && first->starts_with(kListeningPrefix)) << first.value_or("(nothing)");
+    EXPECT_TRUE(first && first->starts_with(kListeningPrefix)) << first.value_or("(nothing)") << " "
+                                                                << (first ? "" : poll->ErrorText());
     port = first ? static_cast<std::uint16_t>(std::atoi(first->c_str() + std::string(kListeningPrefix).size())) : 0;
     return poll;
   }
@@ -271,8 +287,11 @@ TEST_F(LiftEndToEnd, FloodOfBytesIsDroppedAndTheLinkKept)
 
 TEST_F(LiftEndToEnd, GatewayThatClosesAndIsGoneIsRetriedUntilItReturns)
 {
-  std::uint16_t port = 0;
-  auto first = StartPoll({"--once", "--count", "9", "--wait", "10000"}, port);
+  const TPortHolder held;
+  const std::uint16_t port = held.Port();
+  std::uint16_t got = 0;
+  auto first = StartPoll({"--once", "--count", "9", "--wait", "10000"}, got, port);
+  ASSERT_EQ(got, port);
   auto lift = StartLift(WriteSettings(dir_ / "lift.ini", port));
   EXPECT_EQ(first->Wait(10s), 0);
   ASSERT_TRUE(lift->ReadUntilLine("[1] Отключение TCP", 5s));
@@ -294,7 +313,8 @@ TEST_F(LiftEndToEnd, GatewayThatClosesAndIsGoneIsRetriedUntilItReturns)
 
 TEST_F(LiftEndToEnd, NoGatewayAtAllAndAStopWhileTrying)
 {
-  auto lift = StartLift(WriteSettings(dir_ / "lift.ini", UnusedPort()));
+  const TPortHolder held;
+  auto lift = StartLift(WriteSettings(dir_ / "lift.ini", held.Port()));
   EXPECT_EQ(lift->ReadLine(5s), "[1] Подключение ...");
   EXPECT_EQ(lift->ReadLine(2s), "[0] Открываю порт...");
   EXPECT_EQ(lift->ReadLine(2s), "[1] Готов ...");
