@@ -36,6 +36,18 @@ std::string TxBody(std::uint8_t byte, bool showChars) {
   return body;
 }
 
+// The log is a text stream: a newline inside a text line reaches the file as CR LF, as every line
+// end does.
+std::string WithTextModeNewlines(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
 std::string RxBody(std::uint8_t byte, bool showChars) {
   std::string body = "      <  ";
   AppendHex(body, byte);
@@ -83,7 +95,7 @@ void SERIAL_LOG::SetActive(bool on) {
     Close();
 }
 
-void SERIAL_LOG::WriteText(std::string_view text) { WriteLine(Utf8ToCp1251(text)); }
+void SERIAL_LOG::WriteText(std::string_view text) { WriteLine(WithTextModeNewlines(Utf8ToCp1251(text))); }
 
 void SERIAL_LOG::WriteTx(std::uint8_t byte) { WriteLine(TxBody(byte, ShowChars)); }
 

@@ -55,7 +55,7 @@ public:
   // Open when on, Close otherwise.
   void SetActive(bool on);
 
-  // One line of UTF-8 text, written in Windows-1251.
+  // One line of UTF-8 text, written in Windows-1251; a newline inside it is written as CR LF.
   void WriteText(std::string_view text);
   // One line per byte.
   void WriteTx(std::uint8_t byte);

@@ -50,6 +50,14 @@ TEST_F(SerlogTest, TextLineIsStampedAndWrittenInCp1251) {
                                 "\xCE\xF2\xEA\xEB\xFE\xF7\xE5\xED\xE8\xE5 TCP\r\n");
 }
 
+// A text stream writes every newline as CR LF, also one inside a text.
+TEST_F(SerlogTest, NewlineInsideATextIsWrittenAsCrLf) {
+  SERIAL_LOG log(path_.string(), FixedClock(kNoon));
+  ASSERT_TRUE(log.Open());
+  log.WriteText("a\nb\r\nc");
+  EXPECT_EQ(ReadAll(path_), std::string(kNoonStamp) + "a\r\nb\r\r\nc\r\n");
+}
+
 TEST_F(SerlogTest, TimeStampFields) {
   struct Case {
     TLogTime time;
