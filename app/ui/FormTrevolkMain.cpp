@@ -35,7 +35,7 @@ constexpr const char* kSettingsFile = "Trevolk.ini";
 constexpr const char* kSkinSection = "Skin";
 constexpr const char* kDefaultSkinName = "Ubuntu (внутренний)";
 constexpr int kTimer1Ms = 50;
-constexpr int kPanelWidths[] = {200, 200, 0};  // the last panel takes what is left
+constexpr int kPanelWidths[] = {200, 200, 50};  // the last panel also takes what is left
 constexpr int kRetryCloseMs = 20;
 
 // The system's decimal separator as the speed field shows it.
@@ -101,8 +101,9 @@ void TFormTrevolkMain::CreateStatusBar() {
   bar->setSizeGripEnabled(true);
   for (int i = 0; i < 3; ++i) {
     const std::string name = "StatusPanel" + std::to_string(i);
-    statusPanels_[i] = new TStatusPanel(name.c_str(), kPanelWidths[i], bar);
-    bar->addPermanentWidget(statusPanels_[i], kPanelWidths[i] > 0 ? 0 : 1);
+    const bool last = i == 2;
+    statusPanels_[i] = new TStatusPanel(name.c_str(), kPanelWidths[i], last, bar);
+    bar->addPermanentWidget(statusPanels_[i], last ? 1 : 0);
   }
 }
 

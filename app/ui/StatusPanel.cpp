@@ -2,13 +2,16 @@
 
 #include <QPainter>
 
-TStatusPanel::TStatusPanel(const char* name, int width, QWidget* parent) : QFrame(parent), width_(width) {
+TStatusPanel::TStatusPanel(const char* name, int width, bool fillsRest, QWidget* parent)
+    : QFrame(parent), width_(width), fillsRest_(fillsRest) {
   setObjectName(name);
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  if (width_ > 0)
-    setFixedWidth(width_);
-  else
+  if (fillsRest_) {
+    setMinimumWidth(width_);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  } else {
+    setFixedWidth(width_);
+  }
 }
 
 void TStatusPanel::SetText(const QString& text) {
@@ -20,11 +23,11 @@ void TStatusPanel::SetText(const QString& text) {
 }
 
 QSize TStatusPanel::sizeHint() const {
-  return QSize(width_ > 0 ? width_ : 120, fontMetrics().height() + 2 * frameWidth() + 4);
+  return QSize(width_, fontMetrics().height() + 2 * frameWidth() + 4);
 }
 
 QSize TStatusPanel::minimumSizeHint() const {
-  return QSize(width_ > 0 ? width_ : 40, sizeHint().height());
+  return QSize(width_, sizeHint().height());
 }
 
 void TStatusPanel::paintEvent(QPaintEvent* event) {

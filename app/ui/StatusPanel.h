@@ -12,8 +12,9 @@ class TStatusPanel : public QFrame {
   Q_OBJECT
 
 public:
-  // width 0: the panel takes the room that is left.
-  TStatusPanel(const char* name, int width, QWidget* parent = nullptr);
+  // A panel that fills the rest is at least width wide and takes the room that is left, as the
+  // last panel of a status bar does.
+  TStatusPanel(const char* name, int width, bool fillsRest, QWidget* parent = nullptr);
 
   void SetText(const QString& text);
   const QString& Text() const { return text_; }
@@ -30,4 +31,5 @@ protected:
 private:
   QString text_;
   int width_;
+  bool fillsRest_;
 };

@@ -12,6 +12,11 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -34,7 +39,9 @@
 #include <vector>
 
 #include "app/LinkControl.h"
+#include "app/LiftBreakFile.h"
 #include "app/LiftRegisters.h"
+#include "app/Presets.h"
 #include "app/ui/FormTrevolkMain.h"
 #include "app/ui/LiftBreakPage.h"
 #include "app/ui/ShaftView.h"
@@ -161,6 +168,31 @@ void ClickShaft(TShaftView& shaft, int y) {
   QApplication::sendEvent(&shaft, &press);
 }
 
+// Runs action once on the modal window of that name as soon as it is the active one; waits
+// through other modal windows that come first.
+void WhenModalNamed(const char* name, std::function<void(QWidget&)> action) {
+  auto* poll = new QTimer;
+  poll->setInterval(2);
+  QObject::connect(poll, &QTimer::timeout, [poll, name, action] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal->objectName() != name) return;
+    poll->stop();
+    poll->deleteLater();
+    action(*modal);
+  });
+  poll->start();
+}
+
+// Answers the yes/no question that comes next, after checking its caption and text.
+void AnswerQuestion(const char* question, bool yes, bool* asked) {
+  WhenModalNamed("FOkDialog", [question, yes, asked](QWidget& dialog) {
+    *asked = true;
+    EXPECT_EQ(dialog.windowTitle(), "Внимание");
+    EXPECT_EQ(Child<QLabel>(dialog, "sPanel1").text(), QString::fromUtf8(question));
+    Child<QPushButton>(dialog, yes ? "sBitBtnOk" : "sBitBtnCancel").click();
+  });
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -227,6 +259,169 @@ TEST_F(MainWindowTest, FirstStartGivesTheDefaultRegistersAndControls) {
   window.close();
   EXPECT_TRUE(window.SettingsClosed());
   EXPECT_NE(ReadIni().find("[SETUP]\r\nPage=0\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, MenuTabsAndStatusPanels) {
+  TLoopbackPort refused(false);
+  WriteLoopbackIni(refused.Port());
+  TFormTrevolkMain window;
+  EXPECT_EQ(window.windowTitle(), "Лифт по последовательному каналу (протокол MODBUS-LIFT)");
+
+  struct Item {
+    const char* menu;
+    const char* name;
+    const char* caption;
+    QKeySequence shortcut;
+  };
+  const Item items[] = {
+      {"Файл", "MenuSetup", "Настройки...", QKeySequence(Qt::Key_F12)},
+      {"Файл", "MenuConnect", "Подключиться к ГКСЛ-Е", QKeySequence(Qt::Key_F5)},
+      {"Файл", "MenuExit", "Выход", QKeySequence()},
+      {"Помощь", "MenuAbout", "О программе ...", QKeySequence(Qt::Key_F1)},
+  };
+  QStringList menus;
+  for (const QAction* action : window.menuBar()->actions()) menus << action->text();
+  EXPECT_EQ(menus, (QStringList{"Файл", "Помощь"}));
+  for (const Item& item : items) {
+    const QAction& action = Child<QAction>(window, item.name);
+    EXPECT_EQ(action.text(), item.caption) << item.name;
+    EXPECT_EQ(action.shortcut(), item.shortcut) << item.name;
+    ASSERT_NE(action.associatedObjects().value(0), nullptr) << item.name;
+    const auto* menu = qobject_cast<const QMenu*>(action.associatedObjects().value(0));
+    ASSERT_NE(menu, nullptr) << item.name;
+    EXPECT_EQ(menu->title(), item.menu) << item.name;
+  }
+
+  const auto& pages = Child<QTabWidget>(window, "PageControl1");
+  QStringList tabs;
+  for (int i = 0; i < pages.count(); ++i) tabs << pages.tabText(i);
+  EXPECT_EQ(tabs, (QStringList{" Аварии ", " Неисправность ", " Имитатор ", " Регистры "}));
+
+  // 200, 200 and 50 pixels; the last one also takes the rest of the bar.
+  window.show();
+  QApplication::processEvents();
+  EXPECT_EQ(window.statusBar()->objectName(), "StatusBar1");
+  EXPECT_EQ(window.Panel(0).width(), 200);
+  EXPECT_EQ(window.Panel(1).width(), 200);
+  EXPECT_EQ(window.Panel(2).minimumWidth(), 50);
+  EXPECT_EQ(window.Panel(2).minimumSizeHint().width(), 50);
+  EXPECT_GT(window.Panel(2).width(), 50);
+  window.close();
+}
+
+TEST_F(MainWindowTest, CustomFaultButtons) {
+  TFormTrevolkMain window;
+  struct Button {
+    const char* name;
+    const char* hint;
+    const char* caption;  // empty: a glyph only
+  };
+  const Button buttons[] = {
+      {"SpeedButtonAddLiftBreak", "Добавить неисправность", ""},
+      {"SpeedButtonDeleteLiftBreak", "Удалить неисправность", ""},
+      {"SpeedButtonSaveLiftBreak", "Сохранить все неисправности в файл...", ""},
+      {"SpeedButtonOpenLiftBreak", "Прочитать неисправности из файла...", ""},
+      {"SpeedButtonVug", "", "Лифт ВУГ"},
+      {"SpeedButtonTays", "", "Лифт НКУ-ТАЙС"},
+      {"SpeedButtonRyx40", "", "Лифт РЫХ-40"},
+  };
+  for (const Button& button : buttons) {
+    const auto& shown = Child<QAbstractButton>(window, button.name);
+    EXPECT_EQ(shown.toolTip(), button.hint) << button.name;
+    EXPECT_EQ(shown.text(), button.caption) << button.name;
+    EXPECT_EQ(shown.icon().isNull(), *button.caption != '\0') << button.name;
+  }
+  const auto& combo = Child<QComboBox>(window, "ComboBoxLiftBreak");
+  EXPECT_FALSE(combo.isEditable());
+  EXPECT_EQ(combo.currentIndex(), -1);
+  window.close();
+}
+
+// Each preset button asks first; "Нет" keeps the list, "Да" loads the table and selects its entry.
+TEST_F(MainWindowTest, PresetButtonsAskBeforeReplacingTheList) {
+  WriteIni({"[LiftBreak]", "Text0=Своя", "Code0=3", "Cur=0"});
+  TFormTrevolkMain window;
+  const auto& combo = Child<QComboBox>(window, "ComboBoxLiftBreak");
+  struct Case {
+    const char* button;
+    TPreset preset;
+    int count;
+    int selected;
+    const char* selectedText;
+  };
+  const Case cases[] = {
+      {"SpeedButtonVug", TPreset::Vug, 80, 5, "Одновременное наличие сигналов от датчиков ДТО и ДЗ"},
+      {"SpeedButtonTays", TPreset::Tays, 303, 0, "0001 Отсутствие потребления ГД на МС"},
+      {"SpeedButtonRyx40", TPreset::Ryx40, 48, 0, "Несанкционированное открытие дверей шахты этаж 1"},
+  };
+  for (const Case& c : cases) {
+    const int countBefore = combo.count();
+    const QString textBefore = combo.currentText();
+    for (const bool yes : {false, true}) {
+      bool asked = false;
+      AnswerQuestion(PresetQuestion(c.preset), yes, &asked);
+      Child<QAbstractButton>(window, c.button).click();
+      EXPECT_TRUE(asked) << c.button;
+      EXPECT_EQ(combo.count(), yes ? c.count : countBefore) << c.button << yes;
+      EXPECT_EQ(combo.currentText(), yes ? QString::fromUtf8(c.selectedText) : textBefore) << c.button << yes;
+    }
+    EXPECT_EQ(window.State().Controls.CustomLiftBreaks.Selected(), c.selected) << c.button;
+  }
+  window.close();
+}
+
+// Save and open go through file dialogs for "*.alarms" files; opening asks before it replaces.
+TEST_F(MainWindowTest, FaultFileDialogsSaveAndReadTheList) {
+  WriteIni({"[LiftBreak]", "Text0=Первая", "Code0=3", "Text1=Вторая", "Code1=4", "Cur=1"});
+  TFormTrevolkMain window;
+  const TLiftBreakList saved = window.State().Controls.CustomLiftBreaks;
+  const QString typed = folder_.filePath("list");  // the extension comes from the dialog
+  const auto checkDialog = [](QWidget& modal, QFileDialog::AcceptMode mode, QFileDialog::FileMode files) {
+    auto* dialog = qobject_cast<QFileDialog*>(&modal);
+    EXPECT_NE(dialog, nullptr);
+    if (!dialog) return dialog;
+    EXPECT_EQ(dialog->nameFilters(), QStringList{"Файл неисправностей (*.alarms)"});
+    EXPECT_EQ(dialog->defaultSuffix(), "alarms");
+    EXPECT_EQ(dialog->acceptMode(), mode);
+    EXPECT_EQ(dialog->fileMode(), files);
+    EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+    return dialog;
+  };
+
+  WhenModalNamed("SaveDialogLiftBreak", [&](QWidget& modal) {
+    QFileDialog* dialog = checkDialog(modal, QFileDialog::AcceptSave, QFileDialog::AnyFile);
+    if (!dialog) {
+      modal.close();
+      return;
+    }
+    dialog->selectFile(typed);
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  Child<QAbstractButton>(window, "SpeedButtonSaveLiftBreak").click();
+  ASSERT_TRUE(QFile::exists(typed + ".alarms"));
+
+  Child<QAbstractButton>(window, "SpeedButtonDeleteLiftBreak").click();
+  Child<QAbstractButton>(window, "SpeedButtonDeleteLiftBreak").click();
+  ASSERT_TRUE(window.State().Controls.CustomLiftBreaks.Empty());
+
+  for (const bool yes : {false, true}) {
+    bool asked = false;
+    WhenModalNamed("OpenDialogLiftBreak", [&](QWidget& modal) {
+      QFileDialog* dialog = checkDialog(modal, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
+      if (!dialog) {
+        modal.close();
+        return;
+      }
+      dialog->selectFile(typed + ".alarms");
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    AnswerQuestion(kLoadFaultFileQuestion, yes, &asked);
+    Child<QAbstractButton>(window, "SpeedButtonOpenLiftBreak").click();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(window.State().Controls.CustomLiftBreaks, yes ? saved : TLiftBreakList()) << yes;
+  }
+  EXPECT_EQ(Child<QComboBox>(window, "ComboBoxLiftBreak").currentText(), "Вторая");
+  window.close();
 }
 
 TEST_F(MainWindowTest, ClosingAndStartingAgainRestoresEveryControlAndTheCab) {
