@@ -48,6 +48,7 @@
 #include "support/ui/QuitRequest.h"
 #include "app/ui/StatusPanel.h"
 #include "modbus/LinkTexts.h"
+#include "modbus/MainThread.h"
 #include "support/Codec1251.h"
 #include "support/Func.h"
 #include "test/support/ui/ModalDriver.h"
@@ -551,6 +552,50 @@ TEST_F(MainWindowTest, F5WhileConnectedShowsNotConnectedThenConnectsAgain) {
   EXPECT_TRUE(ServeUntil([&] { return window.PanelText(0) == connected; }, 5000, &gateway));
   window.close();
   EXPECT_EQ(window.Link().Thread(), nullptr);
+}
+
+// "Настройки...": OK reloads registers 0..3 at once and restarts the link only for a link setting.
+TEST_F(MainWindowTest, SettingsOkReloadsTheIdentityAndRestartsTheLinkWhenNeeded) {
+  TLoopbackPort gateway(true);
+  WriteLoopbackIni(gateway.Port());
+  TFormTrevolkMain window;
+  std::vector<QString> info;
+  QObject::connect(&window.Panel(1), &TStatusPanel::TextChanged, [&info](const QString& text) { info.push_back(text); });
+  window.show();
+  const QString connected = QString::fromUtf8(TextConnected.data(), TextConnected.size());
+  const QString notConnected = QString::fromUtf8(TextNotConnected.data(), TextNotConnected.size());
+  ASSERT_TRUE(ServeUntil([&] { return window.PanelText(0) == connected; }, 5000, &gateway));
+  QAction& setup = Child<QAction>(window, "MenuSetup");
+
+  struct Step {
+    const char* what;
+    std::function<void(QWidget&)> change;
+    std::uint16_t serialLow;
+    std::uint16_t serialHigh;
+    bool restarted;
+    std::uint32_t timeout;
+  };
+  const Step steps[] = {
+      {"serial number only", [](QWidget& w) { Child<QLineEdit>(w, "EditSerNum").setText("abc"); }, 0, 0, false, 60},
+      {"timeout", [](QWidget& w) {
+         Child<QLineEdit>(w, "EditSerNum").setText("70000");
+         Child<QSpinBox>(w, "UpDownTimeout").setValue(45);
+       }, 0x1170, 1, true, 45},
+  };
+  for (const Step& step : steps) {
+    info.clear();
+    WhenModalNamed("FormSetup", [&step](QWidget& dialog) {
+      step.change(dialog);
+      Child<QPushButton>(dialog, "ButtonOk").click();
+    });
+    setup.trigger();
+    EXPECT_EQ(window.Registers()[kRegSerNumLow].load(), step.serialLow) << step.what;
+    EXPECT_EQ(window.Registers()[kRegSerNumHigh].load(), step.serialHigh) << step.what;
+    EXPECT_EQ(std::find(info.begin(), info.end(), notConnected) != info.end(), step.restarted) << step.what;
+    ASSERT_NE(window.Link().Thread(), nullptr) << step.what;
+    EXPECT_EQ(window.Link().Thread()->Timeout, step.timeout) << step.what;
+  }
+  window.close();
 }
 
 // Closing in every phase of the link ends at once and saves.

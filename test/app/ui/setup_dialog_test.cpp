@@ -16,6 +16,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -121,6 +123,41 @@ TEST_F(SetupDialogTest, OpensOnTheFirstTabWithTheStoredValues) {
   EXPECT_EQ(items, expected);
   EXPECT_EQ(items.value(0), "0.0.0.0");
   EXPECT_FALSE(items.contains("127.0.0.1"));
+}
+
+// Every caption of the dialog, tab by tab, in the order they stand.
+TEST_F(SetupDialogTest, CaptionsOfGroupsLabelsAndButtons) {
+  TFormSetup dialog;
+  auto* pages = Child<QTabWidget>(dialog, "PageControl1");
+  ASSERT_EQ(pages->count(), 3);
+  struct Tab {
+    QStringList groups;
+    QStringList labels;
+    QStringList buttons;
+  };
+  const Tab tabs[] = {
+      {{"Блок ГКСЛ-E", "MODBUS", "Локальный сетевой интерфейс", "Автоматическое переподключение к ГКСЛ-Е"},
+       {"Адрес:", "Порт:", "Адрес Slave:", "сек"},
+       {"Поиск", "Разрешить, если нет запросов в течении"}},
+      {{},
+       {"Идентификатор производителя лифтового оборудования", "Идентификатор типа лифтового оборудования",
+        "Серийный номер лифтового оборудования"},
+       {}},
+      {{"Отладка приложения"}, {}, {"Разрешить отладку", "Просмотр журнала"}},
+  };
+  for (int i = 0; i < 3; ++i) {
+    const QWidget* page = pages->widget(i);
+    Tab shown;
+    for (const QGroupBox* group : page->findChildren<QGroupBox*>()) shown.groups << group->title();
+    for (const QLabel* label : page->findChildren<QLabel*>()) shown.labels << label->text();
+    for (const QAbstractButton* button : page->findChildren<QAbstractButton*>()) shown.buttons << button->text();
+    EXPECT_EQ(shown.groups, tabs[i].groups) << i;
+    EXPECT_EQ(shown.labels, tabs[i].labels) << i;
+    EXPECT_EQ(shown.buttons, tabs[i].buttons) << i;
+  }
+  EXPECT_EQ(Child<QPushButton>(dialog, "ButtonOk")->text(), "OK");
+  EXPECT_TRUE(Child<QPushButton>(dialog, "ButtonOk")->isDefault());
+  EXPECT_EQ(Child<QPushButton>(dialog, "ButtonCancel")->text(), "Отмена");
 }
 
 TEST_F(SetupDialogTest, OkWithoutChangesWritesOnlyTheLiftIdentity) {
