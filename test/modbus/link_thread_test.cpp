@@ -272,12 +272,16 @@ TEST_F(LinkThreadTest, RefusedConnectionIsRetriedUntilTheGatewayListens) {
   const std::string opening = S(TextOpeningTcp) + "127.0.0.1";
   const auto first = display_.WaitFor(Display::State, opening);
   ASSERT_TRUE(first);
+  const auto firstSeen = std::chrono::steady_clock::now();
   // The attempt after that text is refused at once on loopback; let it be refused first.
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   gateway.Listen();
   // The failed attempt is given its full 3 s, then 0.5 s of pause, then the next attempt.
   const auto second = display_.WaitFor(Display::State, opening, *first + 1);
   ASSERT_TRUE(second);
+  // Only a lower bound: the next attempt never comes before 3 s + 0.5 s (less a little slack for
+  // the moment the first text was noticed).
+  EXPECT_GE(std::chrono::steady_clock::now() - firstSeen, std::chrono::milliseconds(3400));
   const auto connected = display_.WaitFor(Display::State, TextConnected, *second);
   ASSERT_TRUE(connected);
   Peer peer(gateway.Accept());

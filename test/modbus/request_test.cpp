@@ -131,6 +131,22 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"AddressAbove255Unit1", 257, Request(1, 4, 0, 1), {}, TextWrongSlave, false},
         Case{"AddressAbove255Broadcast", 257, Request(0, 3, 0, 1),
              {0x01, 0x83, 0x01, 0x80, 0xF0}, TextWrongFunction, false},
+        // The checks run in a fixed order: CRC, address, function, first register, count.
+        Case{"AddressCheckedBeforeFunction", 1, Request(2, 3, 0, 1), {}, TextWrongSlave, false},
+        Case{"FunctionCheckedBeforeRegister", 1, Request(1, 3, 10, 43),
+             {0x01, 0x83, 0x01, 0x80, 0xF0}, TextWrongFunction, false},
+        Case{"RegisterCheckedBeforeCount", 1, Request(1, 4, 10, 43),
+             {0x01, 0x84, 0x02, 0xC2, 0xC1}, TextWrongRegister, true},
+        Case{"FirstNineCountFortyThree", 1, Request(1, 4, 9, 43), {0x01, 0x84, 0x03, 0x03, 0x01},
+             TextWrongCount, true},
+        // The exception's function byte is the request's with bit 7 set, even when it was set.
+        Case{"FunctionWithBit7", 1, Request(1, 0x84, 0, 1), {0x01, 0x84, 0x01, 0x82, 0xC0},
+             TextWrongFunction, false},
+        Case{"BroadcastBadRegister", 300, Request(0, 4, 10, 1), {0x2C, 0x84, 0x02, 0x52, 0xC8},
+             TextWrongRegister, true},
+        // The CRC travels low byte first; the same two bytes high byte first are a wrong CRC.
+        Case{"CrcHighByteFirst", 1, {0x01, 0x04, 0x00, 0x00, 0x00, 0x09, 0x0C, 0x30}, {},
+             TextCrcError, false},
         Case{"NineBytes", 1, Joined(kDefaultRequest, {0}), {}, {}, false},
         Case{"SevenBytes", 1, Bytes(kDefaultRequest.begin(), kDefaultRequest.end() - 1), {}, {},
              false},
