@@ -11,4 +11,4 @@ folder="${1:-$build/screenshots}"
 
 cmake -S . -B "$build" -G Ninja >/dev/null
 cmake --build "$build" --target trevolk-screenshots
-QT_QPA_PLATFORM=offscreen "$build/support/ui/trevolk-screenshots" "$folder" "${2:-}"
+QT_QPA_PLATFORM=offscreen "$build/app/ui/trevolk-screenshots" "$folder" "${2:-}"
