@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -9,6 +12,7 @@
 
 #include <string>
 
+#include "app/ui/CabFrames.h"
 #include "app/ui/FormTrevolkMain.h"
 #include "app/ui/ShaftView.h"
 #include "support/Codec1251.h"
@@ -58,10 +62,34 @@ std::unique_ptr<QWidget> MakeMainWindow(int page) {
   return window;
 }
 
+// The twelve cab pictures side by side, three times their size, each over a shaft cell's grey and
+// named, so they can be judged without running the imitation.
+std::unique_ptr<QWidget> MakeCabFrames() {
+  auto sheet = std::make_unique<QWidget>();
+  sheet->setWindowTitle("LiftImages");
+  auto* grid = new QGridLayout(sheet.get());
+  constexpr int kZoom = 3;
+  for (int i = 0; i < kCabFrameCount; ++i) {
+    QImage cell(kCabFrameWidth, kCabFrameHeight, QImage::Format_ARGB32);
+    cell.fill(QColor(192, 192, 192));
+    QPainter painter(&cell);
+    painter.drawImage(0, 0, CabFrames()[i]);
+    painter.end();
+    auto* picture = new QLabel;
+    picture->setPixmap(QPixmap::fromImage(cell.scaled(cell.size() * kZoom)));
+    auto* name = new QLabel(QString("%1 %2").arg(i).arg(kCabFrameNames[i]));
+    grid->addWidget(picture, (i / 6) * 2, i % 6);
+    grid->addWidget(name, (i / 6) * 2 + 1, i % 6);
+  }
+  sheet->show();
+  return sheet;
+}
+
 }  // namespace
 
 void AddMainWindow(TScreenshotList& list) {
   const char* pages[] = {"alarms", "faults", "imitator", "registers"};
   for (int page = 0; page < 4; ++page)
     list.Add(std::string("FormTrevolkMain-") + pages[page], [page] { return MakeMainWindow(page); });
+  list.Add("LiftImages", MakeCabFrames);
 }
