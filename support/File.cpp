@@ -188,9 +188,9 @@ namespace {
 
 // Makes a rename in the folder survive a crash; a folder that cannot be synced changes nothing.
 void SyncFolderOf(const std::string& fileName) {
-  std::string folder = std::filesystem::path(fileName).parent_path().string();
-  if (folder.empty()) folder = ".";
-  int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const std::filesystem::path parent = std::filesystem::path(fileName).parent_path();
+  const char* folder = parent.empty() ? "." : parent.c_str();
+  int handle = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (handle < 0) return;
   ::fsync(handle);
   ::close(handle);
