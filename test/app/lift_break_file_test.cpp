@@ -4,7 +4,7 @@
 
 #include "LiftBreakPrinter.h"
 
-#include "TempFolder.h"
+#include "test/TempFolder.h"
 #include "support/Codec1251.h"
 #include "support/Fastini.h"
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "TempFolder.h"
+#include "test/TempFolder.h"
 #include "app/LiftBreakFile.h"
 #include "app/LiftRegisters.h"
 #include "support/Codec1251.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "test/TempFolder.h"
 #include "support/Fastini.h"
 
 namespace {

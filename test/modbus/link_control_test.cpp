@@ -1,12 +1,9 @@
 #include "app/LinkControl.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 
@@ -17,31 +14,20 @@
 #include "support/Fastini.h"
 #include "support/Serlog.h"
 #include "support/UiCall.h"
+#include "test/TempFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class LinkControlTest : public ::testing::Test {
 protected:
-  LinkControlTest() {
-    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = fs::temp_directory_path() / ("link_" + std::to_string(getpid()) + "_" + test);
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    FillDefaultImage(image_);
-  }
-  ~LinkControlTest() override { fs::remove_all(folder_); }
+  LinkControlTest() { FillDefaultImage(image_); }
 
   // The link's settings read from a settings file with these lines.
   TLinkSettings FromFile(const std::string& lines) {
     const fs::path path = folder_ / "Trevolk.ini";
-    std::ofstream(path, std::ios::binary) << "[SETUP]\r\n" << lines;
+    WriteBytes(path, "[SETUP]\r\n" + lines);
     TFastIniFile settings(path.string());
     return ReadLinkSettings(&settings);
   }
@@ -54,7 +40,8 @@ protected:
   }
   std::string WorkFolder() const { return folder_.string() + "/"; }
 
-  fs::path folder_;
+  TempFolder temp_;
+  const fs::path folder_ = temp_.Path();
   RegisterImage image_;
   TDirectUiCall ui_;
   RecordingDisplay display_;
@@ -145,7 +132,7 @@ TEST_F(LinkControlTest, DebugWritesTheProtocolLogUntilTheLinkStops) {
   control.StopLink();
   EXPECT_EQ(control.Log(), nullptr);
 
-  const std::string log = ReadAll(folder_ / kLinkLogName);
+  const std::string log = ReadBytes(folder_ / kLinkLogName);
   const auto lines = std::count(log.begin(), log.end(), '\n');
   EXPECT_EQ(lines, 8 + 23 + 8 + 1);  // request, reply, bad request, its text
   EXPECT_EQ(std::count(log.begin(), log.end(), '<'), 16);

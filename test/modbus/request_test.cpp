@@ -1,13 +1,9 @@
 #include "modbus/Request.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -17,6 +13,7 @@
 #include "modbus/LinkTexts.h"
 #include "support/Codec1251.h"
 #include "support/Serlog.h"
+#include "test/TempFolder.h"
 
 namespace {
 
@@ -185,19 +182,16 @@ TEST_F(RequestTest, LastReachableRegisterIsFifty) {
 }
 
 TEST_F(RequestTest, ProtocolLogGetsNormalRepliesOnly) {
-  namespace fs = std::filesystem;
-  const fs::path path = fs::temp_directory_path() / ("request_log_" + std::to_string(getpid()));
-  fs::remove(path);
+  const TempFolder folder;
+  const std::string path = folder.File("request.log");
   {
-    SERIAL_LOG log(path.string());
+    SERIAL_LOG log(path);
     ASSERT_TRUE(log.Open());
     processor_.Log = &log;
     Process(Request(1, 4, 5, 1));  // 7 bytes sent and logged
     Process(Request(1, 3, 0, 1));  // exception: sent, not logged
   }
-  std::ifstream in(path, std::ios::binary);
-  const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  fs::remove(path);
+  const std::string content = ReadBytes(path);
   EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 7);
   EXPECT_NE(content.find(" 01   >  \r\n"), std::string::npos);
   EXPECT_NE(content.find(" F0   >  \r\n"), std::string::npos);

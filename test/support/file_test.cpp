@@ -3,34 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "test/TempFolder.h"
+
 namespace {
 
 class FileTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    char name[] = "/tmp/trevolk_file_XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
-    folder_ = std::string(name) + "/";
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   std::string PathOf(const std::string& name) const { return folder_ + name; }
   std::string WriteBytes(const std::string& name, const std::string& bytes) const {
-    std::ofstream(PathOf(name), std::ios::binary) << bytes;
+    ::WriteBytes(PathOf(name), bytes);
     return PathOf(name);
   }
-  static std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
 
-  std::string folder_;
+  TempFolder temp_;
+  const std::string folder_ = temp_.Path().string() + "/";
 };
 
 TEST_F(FileTest, OpenFailuresRecordTheSystemError) {

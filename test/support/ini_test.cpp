@@ -3,41 +3,28 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include <sys/resource.h>
 
+#include "test/TempFolder.h"
+
 namespace {
 
 class IniTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    char name[] = "/tmp/trevolk_ini_XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
-    folder_ = std::string(name) + "/";
-    path_ = folder_ + "test.ini";
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  void WriteFile(const std::string& bytes) const {
-    std::ofstream(path_, std::ios::binary) << bytes;
-  }
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  void WriteFile(const std::string& bytes) const { WriteBytes(path_, bytes); }
   std::size_t FilesInFolder() const {
     std::size_t count = 0;
     for (auto& entry : std::filesystem::directory_iterator(folder_)) count += entry.is_regular_file();
     return count;
   }
 
-  std::string folder_;
-  std::string path_;
+  TempFolder temp_;
+  const std::string folder_ = temp_.Path().string() + "/";
+  const std::string path_ = folder_ + "test.ini";
 };
 
 // The file as loaded, written back: shows what the engine made of every line.
@@ -97,11 +84,11 @@ TEST_F(IniTest, GoldenFileLoadsAndSavesByteForByte) {
 
   // Unchanged: destroying it leaves the file as it was.
   ini.reset();
-  EXPECT_EQ(ReadFile(path_), ReadFile(TREVOLK_TEST_DATA "/ini_golden.ini"));
+  EXPECT_EQ(ReadBytes(path_), ReadBytes(TREVOLK_TEST_DATA "/ini_golden.ini"));
 
   TFastIniFile again(path_);
   EXPECT_TRUE(again.Save());
-  EXPECT_EQ(ReadFile(path_), ReadFile(TREVOLK_TEST_DATA "/ini_golden_saved.ini"));
+  EXPECT_EQ(ReadBytes(path_), ReadBytes(TREVOLK_TEST_DATA "/ini_golden_saved.ini"));
   EXPECT_EQ(FilesInFolder(), 1u);
 }
 
@@ -161,7 +148,7 @@ TEST_F(IniTest, TextIsWindows1251OnDiskAndUtf8InMemory) {
     ini.WriteString("Лифт", "Имя", "Пассажирский €");
     ini.WriteString("Лифт", "Emoji", "a😀b");
   }
-  EXPECT_EQ(ReadFile(path_),
+  EXPECT_EQ(ReadBytes(path_),
             "[\xCB\xE8\xF4\xF2]\r\n\xC8\xEC\xFF=\xCF\xE0\xF1\xF1\xE0\xE6\xE8\xF0\xF1\xEA\xE8\xE9 "
             "\x88\r\nEmoji=a?b\r\n");
   TFastIniFile ini(path_);
@@ -206,7 +193,7 @@ TEST_F(IniTest, NoLoadStartsEmptyAndWritesAfreshOnDestruction) {
     EXPECT_EQ(ini.SectionCount(), 0u);
     ini.WriteString("new", "k", "2");
   }
-  EXPECT_EQ(ReadFile(path_), "[new]\r\nk=2\r\n");
+  EXPECT_EQ(ReadBytes(path_), "[new]\r\nk=2\r\n");
 }
 
 TEST_F(IniTest, UnopenableFileFailsAndServesDefaults) {
@@ -250,12 +237,12 @@ TEST_F(IniTest, SaveThatFailsHalfWayKeepsTheOldFileIntact) {
   EXPECT_FALSE(saved_ok);
   EXPECT_TRUE(ini.Failed());
   EXPECT_TRUE(ini.Modified());
-  EXPECT_EQ(ReadFile(path_), old);
+  EXPECT_EQ(ReadBytes(path_), old);
   EXPECT_EQ(FilesInFolder(), 1u);
 
   EXPECT_TRUE(ini.Save());
   EXPECT_FALSE(ini.Modified());
-  EXPECT_EQ(ReadFile(path_), content);
+  EXPECT_EQ(ReadBytes(path_), content);
 }
 
 TEST_F(IniTest, SectionsAndParamsByPosition) {

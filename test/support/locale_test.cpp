@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <locale>
 #include <string>
+
+#include "test/TempFolder.h"
 
 namespace {
 
@@ -21,26 +20,22 @@ protected:
       GTEST_SKIP() << "locale ru_RU.UTF-8 is not installed (scripts/install-deps.sh makes it)";
     savedCpp_ = std::locale::global(std::locale("ru_RU.UTF-8"));
     changed_ = true;
-    char name[] = "/tmp/trevolk_locale_XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
-    folder_ = name;
   }
   void TearDown() override {
     if (!changed_) return;
     std::locale::global(savedCpp_);
     std::setlocale(LC_ALL, savedC_.c_str());
-    std::filesystem::remove_all(folder_);
   }
 
   std::string savedC_;
   std::locale savedCpp_;
   bool changed_ = false;
-  std::string folder_;
+  TempFolder temp_;
 };
 
 TEST_F(RussianLocale, NumbersInFilesStayInTheCLocaleForm) {
   ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
-  const std::string path = folder_ + "/numbers.ini";
+  const std::string path = temp_.File("numbers.ini");
   {
     TFastIniFile ini(path, true);
     ini.WriteFloat("N", "F", 2.5);
@@ -48,9 +43,7 @@ TEST_F(RussianLocale, NumbersInFilesStayInTheCLocaleForm) {
     ini.WriteInteger("N", "I", -1234567);
     ini.WriteString("N", "Text", "2.5");
   }
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  EXPECT_EQ(bytes, "[N]\r\nF=2.500000\r\nBig=1234567.125000\r\nI=-1234567\r\nText=2.5\r\n");
+  EXPECT_EQ(ReadBytes(path), "[N]\r\nF=2.500000\r\nBig=1234567.125000\r\nI=-1234567\r\nText=2.5\r\n");
 
   TFastIniFile ini(path);
   EXPECT_DOUBLE_EQ(ini.ReadFloat("N", "Text", 0.0), 2.5);

@@ -1,22 +1,16 @@
 #include "support/Serlog.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "test/TempFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TLogClock FixedClock(TLogTime time) {
   return [time] { return time; };
@@ -24,17 +18,9 @@ TLogClock FixedClock(TLogTime time) {
 
 class SerlogTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = fs::temp_directory_path() / ("serlog_" + std::to_string(getpid()) + "_" + test);
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    path_ = folder_ / "Volktrev.log";
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  fs::path folder_;
-  fs::path path_;
+  TempFolder temp_;
+  const fs::path folder_ = temp_.Path();
+  const fs::path path_ = folder_ / "Volktrev.log";
 };
 
 constexpr TLogTime kNoon{12, 34, 56, 5};
@@ -46,7 +32,7 @@ TEST_F(SerlogTest, TextLineIsStampedAndWrittenInCp1251) {
   EXPECT_TRUE(log.Active);
   log.WriteText("Отключение TCP");
   // Read while the file is still open: every line is flushed before the call returns.
-  EXPECT_EQ(ReadAll(path_), std::string(kNoonStamp) +
+  EXPECT_EQ(ReadBytes(path_), std::string(kNoonStamp) +
                                 "\xCE\xF2\xEA\xEB\xFE\xF7\xE5\xED\xE8\xE5 TCP\r\n");
 }
 
@@ -55,7 +41,7 @@ TEST_F(SerlogTest, NewlineInsideATextIsWrittenAsCrLf) {
   SERIAL_LOG log(path_.string(), FixedClock(kNoon));
   ASSERT_TRUE(log.Open());
   log.WriteText("a\nb\r\nc");
-  EXPECT_EQ(ReadAll(path_), std::string(kNoonStamp) + "a\r\nb\r\r\nc\r\n");
+  EXPECT_EQ(ReadBytes(path_), std::string(kNoonStamp) + "a\r\nb\r\r\nc\r\n");
 }
 
 TEST_F(SerlogTest, TimeStampFields) {
@@ -75,7 +61,7 @@ TEST_F(SerlogTest, TimeStampFields) {
     log.Open();
     log.WriteText("x");
     log.Close();
-    EXPECT_EQ(ReadAll(path_), std::string(c.stamp) + "x\r\n") << c.stamp;
+    EXPECT_EQ(ReadBytes(path_), std::string(c.stamp) + "x\r\n") << c.stamp;
   }
 }
 
@@ -109,7 +95,7 @@ TEST_F(SerlogTest, ByteBodies) {
     else
       log.WriteRx(c.byte);
     log.Close();
-    EXPECT_EQ(ReadAll(path_), kNoonStamp + c.body + "\r\n") << c.body;
+    EXPECT_EQ(ReadBytes(path_), kNoonStamp + c.body + "\r\n") << c.body;
   }
 }
 
@@ -121,7 +107,7 @@ TEST_F(SerlogTest, BlockGivesOneLineWithItsOwnStampPerByte) {
   log.WriteRxBlock(request, 8);
   const std::uint8_t reply[2] = {0x01, 0x84};
   log.WriteTxBlock(reply, 2);
-  EXPECT_EQ(ReadAll(path_),
+  EXPECT_EQ(ReadBytes(path_),
             "01:02:03:0000:        <  01\r\n"
             "01:02:03:0001:        <  04\r\n"
             "01:02:03:0002:        <  00\r\n"
@@ -145,7 +131,7 @@ TEST_F(SerlogTest, EmptyBlockWritesNothing) {
 }
 
 TEST_F(SerlogTest, OpeningAppendsToExistingContent) {
-  { std::ofstream(path_, std::ios::binary) << "old line\r\n"; }
+  WriteBytes(path_, "old line\r\n");
   SERIAL_LOG first(path_.string(), FixedClock(kNoon));
   first.SetActive(true);
   first.WriteText("one");
@@ -153,7 +139,7 @@ TEST_F(SerlogTest, OpeningAppendsToExistingContent) {
   SERIAL_LOG second(path_.string(), FixedClock(kNoon));
   second.SetActive(true);
   second.WriteText("two");
-  EXPECT_EQ(ReadAll(path_), std::string("old line\r\n") + kNoonStamp + "one\r\n" + kNoonStamp +
+  EXPECT_EQ(ReadBytes(path_), std::string("old line\r\n") + kNoonStamp + "one\r\n" + kNoonStamp +
                                 "two\r\n");
 }
 
@@ -174,7 +160,7 @@ TEST_F(SerlogTest, ClosedLogWritesNothing) {
   EXPECT_FALSE(log.Active);
   log.WriteText("lost");
   log.WriteRx(0x02);
-  EXPECT_EQ(ReadAll(path_), std::string(kNoonStamp) + "kept\r\n");
+  EXPECT_EQ(ReadBytes(path_), std::string(kNoonStamp) + "kept\r\n");
 }
 
 TEST_F(SerlogTest, EmptyNameOpensNothing) {

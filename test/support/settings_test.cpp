@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "test/TempFolder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -28,22 +30,13 @@ private:
 
 class SettingsTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    char name[] = "/tmp/trevolk_settings_XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
-    folder_ = std::string(name) + "/";
-  }
   void TearDown() override {
     CloseSettings();
     SetWorkFolder("");
-    fs::remove_all(folder_);
-  }
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
-  std::string folder_;
+  TempFolder temp_;
+  const std::string folder_ = temp_.Path().string() + "/";
 };
 
 TEST_F(SettingsTest, WorkFolderUnderXdgDataHomeMadeWithItsParents) {
@@ -94,14 +87,14 @@ TEST_F(SettingsTest, SettingsAreWrittenOnCloseOnlyWhenChanged) {
   EXPECT_TRUE(Settings->ReadBool("SETUP", "Debug", false));
   CloseSettings();
   EXPECT_EQ(Settings, nullptr);
-  EXPECT_EQ(ReadFile(path), original);
+  EXPECT_EQ(ReadBytes(path), original);
 
   OpenSettings("Trevolk.ini");
   Settings->WriteInteger("SETUP", "SlaveAdr", 3);
   OpenSettings("Trevolk.ini");  // closes, and so saves, the open settings first
   EXPECT_EQ(Settings->ReadInteger("SETUP", "SlaveAdr", 0), 3);
   CloseSettings();
-  EXPECT_EQ(ReadFile(path), "[SETUP]\r\nDebug= 1\r\nSlaveAdr=3\r\n");
+  EXPECT_EQ(ReadBytes(path), "[SETUP]\r\nDebug= 1\r\nSlaveAdr=3\r\n");
   CloseSettings();
 }
 

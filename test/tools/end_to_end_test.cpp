@@ -3,6 +3,7 @@
 #include "ChildProcess.h"
 
 #include "support/Codec1251.h"
+#include "test/TempFolder.h"
 #include "tools/liftpoll/HexText.h"
 #include "tools/liftpoll/RtuFrame.h"
 
@@ -20,10 +21,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <set>
-#include <sstream>
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -50,14 +49,6 @@ std::string Sealed(std::vector<std::uint8_t> bytes)
   bytes.push_back(static_cast<std::uint8_t>(crc & 0xFF));
   bytes.push_back(static_cast<std::uint8_t>(crc >> 8));
   return FormatHex(bytes);
-}
-
-std::string ReadFile(const fs::path& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 // Keeps a loopback port for the test: bound but not listening, so a lift connecting there is
@@ -96,15 +87,6 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line)
 
 class LiftEndToEnd : public testing::Test {
 protected:
-  void SetUp() override
-  {
-    char pattern[] = "/tmp/trevolk-e2e-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-
-  void TearDown() override { fs::remove_all(dir_); }
-
   // liftpoll on a free loopback port; the port it got is read from its first line.
   std::unique_ptr<TChildProcess> StartPoll(std::vector<std::string> args, std::uint16_t& port,
                                            std::uint16_t fixedPort = 0)
@@ -126,7 +108,7 @@ protected:
     std::string crlf;
     for (char c : Utf8ToCp1251(text)) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << crlf;
+    WriteBytes(path, crlf);
     return path;
   }
 
@@ -153,7 +135,8 @@ protected:
     EXPECT_EQ(lift.Lines().back(), kStopped);
   }
 
-  fs::path dir_;
+  TempFolder temp_;
+  const fs::path dir_ = temp_.Path();
 };
 
 TEST_F(LiftEndToEnd, FirstStartImageAnswersTheReferenceRequest)
@@ -162,7 +145,7 @@ TEST_F(LiftEndToEnd, FirstStartImageAnswersTheReferenceRequest)
   auto poll = StartPoll({"--raw", "01 04 00 00 00 09 30 0C", "--wait", "10000"}, port);
   // Only the link keys: everything else is what a first start without settings gives.
   const fs::path settings = WriteSettings(dir_ / "xdg" / "Trevolk" / "Trevolk.ini", port);
-  const std::string before = ReadFile(settings);
+  const std::string before = ReadBytes(settings);
   auto lift = StartLift(std::vector<std::string>{});
 
   EXPECT_EQ(poll->Wait(10s), 0);
@@ -173,7 +156,7 @@ TEST_F(LiftEndToEnd, FirstStartImageAnswersTheReferenceRequest)
   EXPECT_EQ(lift->ReadLine(2s), "[1] Отключение TCP");
   EXPECT_EQ(lift->ReadLine(2s), "[1] Подключение ...");
   StopLift(*lift);
-  EXPECT_EQ(ReadFile(settings), before);
+  EXPECT_EQ(ReadBytes(settings), before);
   EXPECT_NE(lift->ErrorText().find(settings.string()), std::string::npos);
 }
 
@@ -188,7 +171,7 @@ TEST_F(LiftEndToEnd, SettingsReachTheRegistersAsTheWindowLoadsThem)
                                           "Debug=1\nRegim=3\nFloor=-3\nSerNum=-1\nMoveUp=1\nNoAlarm=0\n"
                                           "NoLiftBreak=0\n[Alarm]\n0=1\n2=1\n[LiftBreak]\n13=1\n"
                                           "Text0=" + longText + "\nCode0=70007\nText1=ABCD\nCode1=7\nCur=0\n");
-  const std::string before = ReadFile(settings);
+  const std::string before = ReadBytes(settings);
   auto lift = StartLift(settings);
 
   EXPECT_EQ(poll->Wait(10s), 0) << poll->ErrorText();
@@ -208,7 +191,7 @@ TEST_F(LiftEndToEnd, SettingsReachTheRegistersAsTheWindowLoadsThem)
 
   // The protocol log lies beside the named settings file, which is never written.
   EXPECT_GT(fs::file_size(dir_ / "Volktrev.log"), 0u);
-  EXPECT_EQ(ReadFile(settings), before);
+  EXPECT_EQ(ReadBytes(settings), before);
 }
 
 TEST_F(LiftEndToEnd, OtherFaultTextTravelsInPairsOfBytes)
