@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "support/NumberText.h"
+
 namespace {
 
 struct TTaysRun {
@@ -302,14 +304,6 @@ namespace {
 
 constexpr int kTaysRowCount = 303;
 
-// The code as four upper-case hexadecimal digits.
-std::string HexCode(int code) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string text(4, '0');
-  for (int i = 3; i >= 0; --i, code >>= 4) text[i] = kDigits[code & 0xF];
-  return text;
-}
-
 // The description of a row of TaysPreset, or "" for the rows that carry their code alone.
 std::string TaysDescription(int code) {
   for (const TTaysRun& run : kTaysRuns) {
@@ -326,7 +320,7 @@ std::vector<std::string> BuildTaysPreset() {
   std::vector<std::string> texts;
   texts.reserve(kTaysRowCount + 1);
   for (int code = 1; code <= kTaysRowCount; ++code) {
-    std::string text = HexCode(code);
+    std::string text = HexText(static_cast<unsigned>(code), 4);
     const std::string description = TaysDescription(code);
     if (!description.empty()) text += " " + description;
     texts.push_back(std::move(text));

@@ -80,12 +80,10 @@ MacAddress StrToMac(std::string_view text)
 
 std::string MacToStr(const MacAddress& address)
 {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text;
   for (std::size_t i = 0; i < address.bytes.size(); ++i) {
     if (i > 0) text += '-';
-    text += kDigits[address.bytes[i] >> 4];
-    text += kDigits[address.bytes[i] & 0x0F];
+    text += HexText(address.bytes[i], 2);
   }
   return text;
 }

@@ -151,3 +151,11 @@ std::string FormatFloatFixed(double value, int decimals)
   buffer.resize(static_cast<std::size_t>(result.ptr - buffer.data()));
   return buffer;
 }
+
+std::string HexText(unsigned value, int digits)
+{
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text(static_cast<std::size_t>(digits > 0 ? digits : 0), '0');
+  for (auto i = text.rbegin(); i != text.rend(); ++i, value >>= 4) *i = kDigits[value & 0xF];
+  return text;
+}

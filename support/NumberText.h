@@ -25,3 +25,6 @@ std::string IntToText(int value);
 
 // Exactly what "%f" prints in the C locale: "2.500000", "-0.000000", "inf", "nan".
 std::string FormatFloatFixed(double value, int decimals = 6);
+
+// The last `digits` upper-case hexadecimal digits of the value, with leading zeros: "0A", "012F".
+std::string HexText(unsigned value, int digits);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "support/Codec1251.h"
+#include "support/NumberText.h"
 
 namespace {
 
@@ -19,18 +20,12 @@ void AppendDigits(std::string& out, int value, int digits) {
   out.append(text, static_cast<std::size_t>(digits));
 }
 
-void AppendHex(std::string& out, std::uint8_t byte) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  out += kDigits[byte >> 4];
-  out += kDigits[byte & 0x0F];
-}
-
 // The byte as it stands in the character column: control bytes as a blank, all others raw.
 char ShownChar(std::uint8_t byte) { return byte < 0x20 ? ' ' : static_cast<char>(byte); }
 
 std::string TxBody(std::uint8_t byte, bool showChars) {
   std::string body = " ";
-  AppendHex(body, byte);
+  body += HexText(byte, 2);
   body += showChars ? std::string{' ', ShownChar(byte), ' '} : std::string("   ");
   body += ">  ";
   return body;
@@ -50,7 +45,7 @@ std::string WithTextModeNewlines(std::string_view text) {
 
 std::string RxBody(std::uint8_t byte, bool showChars) {
   std::string body = "      <  ";
-  AppendHex(body, byte);
+  body += HexText(byte, 2);
   if (showChars) {
     body += ' ';
     body += ShownChar(byte);

@@ -162,6 +162,16 @@ TEST(IntToText, DecimalLikePercentD)
   EXPECT_EQ(IntToText(std::numeric_limits<int>::max()), "2147483647");
 }
 
+TEST(HexText, LastDigitsUpperCaseWithLeadingZeros)
+{
+  EXPECT_EQ(HexText(0x00, 2), "00");
+  EXPECT_EQ(HexText(0x0A, 2), "0A");
+  EXPECT_EQ(HexText(0xFF, 2), "FF");
+  EXPECT_EQ(HexText(0x12F, 4), "012F");
+  EXPECT_EQ(HexText(0x1AB, 2), "AB");
+  EXPECT_EQ(HexText(0xFFFFFFFFu, 8), "FFFFFFFF");
+}
+
 struct FloatCase {
   const char* text;
   double value;
