@@ -27,30 +27,6 @@ int MsLeft(std::chrono::steady_clock::time_point deadline) {
 
 }  // namespace
 
-LoopbackListener::LoopbackListener(bool listening) {
-  fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  socklen_t length = sizeof address;
-  ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-  port_ = ntohs(address.sin_port);
-  if (listening) Listen();
-}
-
-LoopbackListener::~LoopbackListener() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
-void LoopbackListener::Listen() { ::listen(fd_, 4); }
-
-int LoopbackListener::Accept(int timeoutMs) {
-  pollfd entry{fd_, POLLIN, 0};
-  if (::poll(&entry, 1, timeoutMs) != 1) return -1;
-  return ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
-}
-
 void Peer::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;

@@ -1,4 +1,5 @@
-// Helpers shared by the link tests: request frames, a recording output and a default image.
+// Helpers shared by the link tests: request frames, a recording output, a default image and the
+// loopback listener that plays the gateway.
 #pragma once
 
 #include <chrono>
@@ -13,6 +14,7 @@
 #include "modbus/LinkDisplay.h"
 #include "modbus/ModbusCrc16.h"
 #include "modbus/RegisterImage.h"
+#include "test/LoopbackListener.h"
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -38,25 +40,6 @@ inline const Bytes kDefaultRequest = {0x01, 0x04, 0x00, 0x00, 0x00, 0x09, 0x30, 
 inline const Bytes kDefaultReply = {0x01, 0x04, 0x12, 0x00, 0x01, 0x00, 0x01, 0x61,
                                     0x4E, 0x00, 0xBC, 0x00, 0x00, 0x00, 0x01, 0x00,
                                     0x01, 0x00, 0x01, 0x00, 0x01, 0x8B, 0xD8};
-
-// A socket on 127.0.0.1 with a port of the system's choosing, listening unless told otherwise;
-// while it does not listen, connections to the port are refused.
-class LoopbackListener {
-public:
-  explicit LoopbackListener(bool listening = true);
-  ~LoopbackListener();
-  LoopbackListener(const LoopbackListener&) = delete;
-  LoopbackListener& operator=(const LoopbackListener&) = delete;
-
-  std::uint16_t Port() const { return port_; }
-  void Listen();
-  // The next incoming connection, or -1 when none comes within the time.
-  int Accept(int timeoutMs = 10000);
-
-private:
-  int fd_ = -1;
-  std::uint16_t port_ = 0;
-};
 
 // The gateway's end of a connection, closed on destruction.
 class Peer {

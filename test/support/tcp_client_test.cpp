@@ -17,44 +17,12 @@
 #include <vector>
 
 #include "support/NetErrors.h"
+#include "test/LoopbackListener.h"
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-// A listening socket on 127.0.0.1 with a port of the system's choosing.
-class LoopbackListener {
-public:
-  LoopbackListener() {
-    fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(fd_, 4);
-    socklen_t length = sizeof address;
-    getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-  }
-  ~LoopbackListener() { StopListening(); }
-
-  std::uint16_t Port() const { return port_; }
-  void StopListening() {
-    if (fd_ >= 0) close(fd_);
-    fd_ = -1;
-  }
-  // The next incoming connection, or -1 after a second without one.
-  int Accept() {
-    pollfd entry{fd_, POLLIN, 0};
-    if (poll(&entry, 1, 1000) != 1) return -1;
-    return accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
-  }
-
-private:
-  int fd_ = -1;
-  std::uint16_t port_ = 0;
-};
 
 // The accepted end of a connection, closed on destruction.
 struct Peer {

@@ -3,6 +3,7 @@
 #include "ChildProcess.h"
 
 #include "support/Codec1251.h"
+#include "test/LoopbackListener.h"
 #include "test/TempFolder.h"
 #include "tools/liftpoll/HexText.h"
 #include "tools/liftpoll/RtuFrame.h"
@@ -312,20 +313,15 @@ TEST_F(LiftEndToEnd, NoGatewayAtAllAndAStopWhileTrying)
 TEST_F(LiftEndToEnd, SilentGatewayIsLeftAfterTheTimeout)
 {
   // The gateway is played here: it takes the connection and says nothing.
-  const int listener = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  ASSERT_EQ(listen(listener, 4), 0);
-  socklen_t length = sizeof address;
-  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+  LoopbackListener listener(false);
+  ASSERT_NE(listener.Port(), 0);
+  ASSERT_TRUE(listener.Listen());
   // 10 s in the file: the link makes it 30 s.
-  auto lift = StartLift(WriteSettings(dir_ / "lift.ini", ntohs(address.sin_port), "EnableTimeout=1\nTimeout=10\n"));
+  auto lift = StartLift(WriteSettings(dir_ / "lift.ini", listener.Port(), "EnableTimeout=1\nTimeout=10\n"));
 
   ASSERT_TRUE(lift->ReadUntilLine(kConnected, 5s));
   const auto connected = std::chrono::steady_clock::now();
-  const int gateway = accept(listener, nullptr, nullptr);
+  const int gateway = listener.Accept();
   // Quiet for the first 10 s, then the seconds of silence once a second.
   EXPECT_EQ(lift->ReadLine(13s), "[1] Нет запросов  11 сек");
   for (int s = 12; s <= 29; ++s) EXPECT_EQ(lift->ReadLine(3s), "[1] Нет запросов  " + std::to_string(s) + " сек");
@@ -337,7 +333,6 @@ TEST_F(LiftEndToEnd, SilentGatewayIsLeftAfterTheTimeout)
   ASSERT_TRUE(lift->ReadUntilLine(kConnected, 5s));
   StopLift(*lift);
   close(gateway);
-  close(listener);
 }
 
 TEST_F(LiftEndToEnd, MissingSettingsMeanDefaults)

@@ -25,11 +25,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
-#include <arpa/inet.h>
 #include <csignal>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <functional>
@@ -53,6 +49,7 @@
 #include "support/Func.h"
 #include "test/support/ui/ModalDriver.h"
 #include "test/support/ui/QtTestApp.h"
+#include "test/LoopbackListener.h"
 
 namespace {
 
@@ -60,29 +57,16 @@ namespace {
 // connection) or only bound (a port where connecting is refused).
 class TLoopbackPort {
 public:
-  explicit TLoopbackPort(bool listen) {
-    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    if (listen) ::listen(fd_, 4);
-    socklen_t length = sizeof address;
-    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-  }
+  explicit TLoopbackPort(bool listen) : listener_(listen) {}
   ~TLoopbackPort() {
     for (int fd : accepted_) ::close(fd);
-    ::close(fd_);
   }
 
-  int Port() const { return port_; }
+  int Port() const { return listener_.Port(); }
 
   // Takes a waiting connection, if any.
   bool AcceptPending() {
-    pollfd ready{fd_, POLLIN, 0};
-    if (::poll(&ready, 1, 0) <= 0) return false;
-    const int fd = ::accept(fd_, nullptr, nullptr);
+    const int fd = listener_.Accept(0);
     if (fd < 0) return false;
     accepted_.push_back(fd);
     return true;
@@ -90,8 +74,7 @@ public:
   int Accepted() const { return static_cast<int>(accepted_.size()); }
 
 private:
-  int fd_ = -1;
-  int port_ = 0;
+  LoopbackListener listener_;
   std::vector<int> accepted_;
 };
 
