@@ -52,8 +52,9 @@ struct TLiftSetupApplied {
   bool RestartImitation = false;
 };
 
-// The apply button's steps 1 to 3 on LIFT_INFO; drawing the shaft anew is the caller's step 4.
-// The speed is written back with the given decimal separator.
+// The button "Применить" on LIFT_INFO: the speed, the floor count and the three pairs read and
+// held within their limits; drawing the shaft anew is left to the caller. The speed is written
+// back with the given decimal separator.
 TLiftSetupApplied ApplyLiftSetup(const TLiftSetupTexts& typed, LIFT_INFO& lift,
                                  char decimalSeparator = '.');
 

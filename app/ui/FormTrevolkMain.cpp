@@ -155,7 +155,7 @@ void TFormTrevolkMain::ConnectControls() {
           [this](int y) { imitation_.ShaftClicked(TickCount(), state_.Lift, y, state_.ImitEnable); });
 }
 
-// Start-up steps 1 to 14.
+// Start-up: the settings file fills every control and the registers; then the imitation starts.
 void TFormTrevolkMain::LoadSettings() {
   OpenSettings(kSettingsFile);
   const TFastIniFile& ini = *Settings;
@@ -276,7 +276,7 @@ void TFormTrevolkMain::MenuAboutClick() {
   about.exec();
 }
 
-// Closing steps 1 to 7.
+// Closing, once: the timer and the link stop, then the state is saved and the file written.
 void TFormTrevolkMain::SaveAndCloseSettings() {
   if (settingsClosed_) return;
   settingsClosed_ = true;
