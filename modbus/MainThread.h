@@ -62,8 +62,6 @@ public:
   // Tick of the connection or of the last request that reached the register tests.
   std::atomic<std::uint32_t> LastRequestTick{0};
 
-  const std::string& Host() const { return host_; }
-  std::uint16_t Port() const { return port_; }
   // The last text handed to the window; read it inside a display call or after WaitFor.
   const std::string& StatusText() const { return statusText_; }
 
