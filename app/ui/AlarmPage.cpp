@@ -30,15 +30,7 @@ TAlarmPage::TAlarmPage(TLiftControls& controls, QWidget* parent)
     controls_.NoAlarm = on;
     emit AlarmsChanged();
   });
-  connect(list_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-    const int row = list_->row(item);
-    if (row < 0 || row >= kAlarmCount) return;
-    const bool on = item->checkState() == Qt::Checked;
-    bool& tick = controls_.Alarms[static_cast<std::size_t>(row)];
-    if (tick == on) return;
-    tick = on;
-    emit AlarmsChanged();
-  });
+  TrackTicks(*list_, controls_.Alarms.data(), kAlarmCount, [this] { emit AlarmsChanged(); });
   ShowAll();
 }
 

@@ -132,3 +132,15 @@ void ShowTicks(QListWidget& list, const bool* ticks, int count) {
   }
   list.viewport()->update();
 }
+
+void TrackTicks(QListWidget& list, bool* ticks, int count, std::function<void()> changed) {
+  QObject::connect(&list, &QListWidget::itemChanged, &list,
+                   [&list, ticks, count, changed = std::move(changed)](QListWidgetItem* item) {
+                     const int row = list.row(item);
+                     if (row < 0 || row >= count) return;
+                     const bool on = item->checkState() == Qt::Checked;
+                     if (ticks[row] == on) return;
+                     ticks[row] = on;
+                     changed();
+                   });
+}

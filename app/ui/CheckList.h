@@ -3,6 +3,8 @@
 // or unticks it.
 #pragma once
 
+#include <functional>
+
 class QListWidget;
 class QWidget;
 
@@ -10,3 +12,7 @@ QListWidget* MakeCheckList(const char* name, const char* const* texts, int count
 
 // Puts the ticks on a check list without reporting them as changes.
 void ShowTicks(QListWidget& list, const bool* ticks, int count);
+
+// Keeps ticks[0..count) in step with the items the user ticks or unticks, and calls `changed`
+// after every tick that really changed.
+void TrackTicks(QListWidget& list, bool* ticks, int count, std::function<void()> changed);

@@ -52,15 +52,7 @@ TLiftBreakPage::TLiftBreakPage(TLiftControls& controls, QWidget* parent)
     controls_.NoLiftBreak = on;
     emit LiftBreaksChanged();
   });
-  connect(list_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-    const int row = list_->row(item);
-    if (row < 0 || row >= kLiftBreakCount) return;
-    const bool on = item->checkState() == Qt::Checked;
-    bool& tick = controls_.LiftBreaks[static_cast<std::size_t>(row)];
-    if (tick == on) return;
-    tick = on;
-    emit LiftBreaksChanged();
-  });
+  TrackTicks(*list_, controls_.LiftBreaks.data(), kLiftBreakCount, [this] { emit LiftBreaksChanged(); });
   ShowAll();
 }
 
