@@ -3,7 +3,7 @@
 #include "support/Codec1251.h"
 #include "support/ui/FormBounds.h"
 #include "support/ui/OemText.h"
-#include "support/ui/TextTail.h"
+#include "support/TextTail.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 // The read-only text file viewer ("TextViewForm"), used for the protocol log.
 //
-// Shows the newest part of the file (see TextTail.h) with the caret at the end. It is shown
+// Shows the newest part of the file (see support/TextTail.h) with the caret at the end. It is shown
 // non-modally by whoever creates it and frees itself when closed; Esc in the text closes it.
 // It is a window of its own (its own task-bar entry, no hold on the program's quitting) that goes
 // away with its owner.

@@ -1,5 +1,5 @@
 // The text file viewer: which part of the file it shows, how, and how it goes away.
-#include "support/ui/TextTail.h"
+#include "support/TextTail.h"
 #include "support/ui/TextView.h"
 
 #include "QtTestApp.h"

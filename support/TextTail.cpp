@@ -1,4 +1,4 @@
-#include "support/ui/TextTail.h"
+#include "support/TextTail.h"
 
 #include "support/File.h"
 
