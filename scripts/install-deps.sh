@@ -2,7 +2,7 @@
 # Installs with apt-get whatever the build and the tests need and this machine lacks.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgtest-dev
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev fonts-dejavu-core libgtest-dev
           locales socat mbpoll iproute2 util-linux)
 
 missing=()
