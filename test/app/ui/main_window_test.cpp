@@ -91,6 +91,17 @@ bool ServeUntil(const std::function<bool()>& done, int timeoutMs = 5000, TLoopba
   return true;
 }
 
+// A text of the link as the status panels show it.
+QString LinkText(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Collects, in order, every text that status panel `index` of the window shows from now on.
+void RecordPanel(TFormTrevolkMain& window, int index, std::vector<QString>& texts) {
+  QObject::connect(&window.Panel(index), &TStatusPanel::TextChanged,
+                   [&texts](const QString& text) { texts.push_back(text); });
+}
+
 // The state of every control of a window by name: ticks, texts, positions and the active tab.
 std::map<std::string, std::string> ControlSnapshot(const QWidget& window) {
   std::map<std::string, std::string> shot;
@@ -516,9 +527,9 @@ TEST_F(MainWindowTest, F5WhileConnectedShowsNotConnectedThenConnectsAgain) {
   WriteLoopbackIni(gateway.Port());
   TFormTrevolkMain window;
   std::vector<QString> info;
-  QObject::connect(&window.Panel(1), &TStatusPanel::TextChanged, [&info](const QString& text) { info.push_back(text); });
+  RecordPanel(window, 1, info);
   window.show();
-  const QString connected = QString::fromUtf8(TextConnected.data(), TextConnected.size());
+  const QString connected = LinkText(TextConnected);
   ASSERT_TRUE(ServeUntil([&] { return window.PanelText(0) == connected; }, 5000, &gateway));
 
   QAction& connect = Child<QAction>(window, "MenuConnect");
@@ -527,8 +538,8 @@ TEST_F(MainWindowTest, F5WhileConnectedShowsNotConnectedThenConnectsAgain) {
     info.clear();
     connect.trigger();
     ASSERT_FALSE(info.empty());
-    EXPECT_EQ(info.front(), QString::fromUtf8(TextNotConnected.data(), TextNotConnected.size()));
-    const QString connecting = QString::fromUtf8(TextConnecting.data(), TextConnecting.size());
+    EXPECT_EQ(info.front(), LinkText(TextNotConnected));
+    const QString connecting = LinkText(TextConnecting);
     EXPECT_TRUE(ServeUntil([&] { return std::find(info.begin(), info.end(), connecting) != info.end(); }, 5000,
                            &gateway));
   }
@@ -543,10 +554,10 @@ TEST_F(MainWindowTest, SettingsOkReloadsTheIdentityAndRestartsTheLinkWhenNeeded)
   WriteLoopbackIni(gateway.Port());
   TFormTrevolkMain window;
   std::vector<QString> info;
-  QObject::connect(&window.Panel(1), &TStatusPanel::TextChanged, [&info](const QString& text) { info.push_back(text); });
+  RecordPanel(window, 1, info);
   window.show();
-  const QString connected = QString::fromUtf8(TextConnected.data(), TextConnected.size());
-  const QString notConnected = QString::fromUtf8(TextNotConnected.data(), TextNotConnected.size());
+  const QString connected = LinkText(TextConnected);
+  const QString notConnected = LinkText(TextNotConnected);
   ASSERT_TRUE(ServeUntil([&] { return window.PanelText(0) == connected; }, 5000, &gateway));
   QAction& setup = Child<QAction>(window, "MenuSetup");
 
@@ -591,12 +602,11 @@ TEST_F(MainWindowTest, ClosingNeverWaitsForTheLink) {
     WriteLoopbackIni(gateway.Port());
     TFormTrevolkMain window;
     std::vector<QString> info;
-    QObject::connect(&window.Panel(1), &TStatusPanel::TextChanged,
-                     [&info](const QString& text) { info.push_back(text); });
+    RecordPanel(window, 1, info);
     if (phase != TPhase::Idle) {
       window.show();
-      const QString connected = QString::fromUtf8(TextConnected.data(), TextConnected.size());
-      const QString connecting = QString::fromUtf8(TextConnecting.data(), TextConnecting.size());
+      const QString connected = LinkText(TextConnected);
+      const QString connecting = LinkText(TextConnecting);
       if (phase == TPhase::Connected)
         ASSERT_TRUE(ServeUntil([&] { return window.PanelText(0) == connected; }, 5000, &gateway));
       else
